@@ -178,14 +178,13 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
-  // Called after Text changed (the new text is stored).
-  virtual void TextChanged() {}
   // Window text storage: windowed controls keep it in their window.
   virtual void StoreText(const std::string& text) { text_ = text; }
   // Called with the previous bounds after they changed.
   virtual void BoundsChanged(const TRect& /*previous*/) {}
-  // True when the control wants a chance at a mouse message that reached its parent's window.
-  void HandleMouseMessage(TMessage& message);
+  // Default processing of a message: none for a windowless control; the window class's own
+  // procedure for a windowed one.
+  virtual void DefaultHandler(TMessage&) {}
 
   TFont font_;
   std::string text_;
@@ -270,6 +269,9 @@ class TWinControl : public TControl {
   // Lays out the aligned children (top alignment).
   void Realign();
   void ChangeScale(int m, int d) override;
+  // Scales the children only.
+  void ScaleControls(int m, int d);
+  std::string Text() const override;
 
   void WndProc(TMessage& message) override;
 
@@ -290,8 +292,7 @@ class TWinControl : public TControl {
   void PaintControls(HDC dc, TControl* first = nullptr);
   // The area left for aligned children.
   virtual void AdjustClientRect(TRect& rect);
-  // Default processing of a window message by the window class's own procedure.
-  void DefaultHandler(TMessage& message);
+  void DefaultHandler(TMessage& message) override;
   void StoreText(const std::string& text) override;
   void BoundsChanged(const TRect& previous) override;
   virtual void WMPaint(TMessage& message);
@@ -303,15 +304,17 @@ class TWinControl : public TControl {
  private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend class TControl;
-  void RegisterClass(const TCreateParams& params, WNDPROC& baseProc);
+  void RegisterWindowClass(const TCreateParams& params);
   void UpdateBoundsFromWindow();
-  void DialogKeyOrBroadcast(TMessage& message);
+  bool ForwardMouseToChild(TMessage& message);
 
   HWND handle_ = nullptr;
   WNDPROC defaultProc_ = nullptr;
   std::vector<TControl*> graphicChildren_;
   std::vector<TWinControl*> winChildren_;
   std::vector<TWinControl*> tabList_;  // windowed children by tab order
+  std::vector<TControl*> children_;    // all children in insertion order (alignment)
+  bool nativeClass_ = false;
   bool tabStop_ = false;
   gdi::Brush brush_;
   COLORREF brushColor_ = 0;

@@ -57,6 +57,9 @@ class TForm : public TWinControl {
   TCloseEvent OnClose;
   TKeyEvent OnKeyDown;
 
+  TRect ClientRect() override;
+  // Showing a form makes its window and shows it in its window state.
+  void SetVisible(bool visible) override;
   void WndProc(TMessage& message) override;
   // Key preview and dialog keys for a key message bound for a control on this form.
   bool PreviewKey(MSG& msg, TWinControl* target);
@@ -65,7 +68,6 @@ class TForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
   void DoClose(TCloseAction& action);
-  TRect ClientRect() override;
 
  private:
   friend class TWinControl;

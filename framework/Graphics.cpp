@@ -368,3 +368,13 @@ COLORREF TBitmap::Pixel(int x, int y) {
   const std::uint8_t* p = ScanLine(y) + 3 * x;
   return RGB(p[2], p[1], p[0]);
 }
+
+TSize MeasureText(const TFont& font, const std::string& text) {
+  gdi::WindowDC screen(nullptr);
+  TCanvas canvas;
+  canvas.SetHandle(screen.Get());
+  canvas.Font().Assign(font);
+  const TSize size = canvas.TextExtent(text);
+  canvas.SetHandle(nullptr);
+  return size;
+}

@@ -196,3 +196,6 @@ class TBitmap {
   int stride_ = 0;
   BitmapCanvas* canvas_ = nullptr;  // owned
 };
+
+// Extent of a text in a font, measured on a screen-compatible context.
+TSize MeasureText(const TFont& font, const std::string& text);

@@ -70,7 +70,6 @@ class TMemo : public TWinControl {
   explicit TMemo(TComponent* owner);
   const char* ClassName() const override { return "TMemo"; }
 
-  std::string Text() const override;
   void Clear() { SetText(""); }
   bool WordWrap() const { return wordWrap_; }
   bool ReadOnly() const { return readOnly_; }
