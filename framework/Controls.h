@@ -1,0 +1,380 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Graphics.h"
+#include "framework/Messages.h"
+
+class TControl;
+class TWinControl;
+class TForm;
+
+// A message as controls see it: a window message or a framework notification.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Keys and buttons held, as carried by mouse and key events.
+enum TShiftFlag : unsigned {
+  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+};
+using TShiftState = unsigned;
+TShiftState ShiftStateFromKeys(WPARAM mouseKeys);  // MK_* flags of a mouse message
+TShiftState KeyboardShiftState();                  // keys held now
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftState, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
+
+// ---------------------------------------------------------------------------------------------
+// Components own other components and destroy them, last created first.
+class TComponent : public TObject {
+ public:
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  TComponent* Owner() const { return owner_; }
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Component(int i) const { return components_[i]; }
+  bool Destroying() const { return destroying_; }
+
+  // The name of the class, which windowed controls also use as their window class name.
+  virtual const char* ClassName() const { return "TComponent"; }
+
+ protected:
+  // Called first thing by the destructors of classes with windows, while virtual calls still work.
+  void DestroyComponents();
+  bool destroying_ = false;
+
+ private:
+  TComponent* owner_;
+  std::string name_;
+  std::vector<TComponent*> components_;
+};
+
+// ---------------------------------------------------------------------------------------------
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+// Control style flags.
+enum : unsigned {
+  csOpaque = 1,           // paints every pixel of its rectangle
+  csAcceptsControls = 2,  // may be the parent of others
+  csCaptureMouse = 4,     // takes the mouse capture while a button is down
+  csClickEvents = 8,      // a left press and release inside is a click
+  csSetCaption = 16,      // the name set at design time becomes the caption
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  const char* ClassName() const override { return "TControl"; }
+
+  // --- tree
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  virtual bool IsWindowed() const { return false; }
+
+  // --- bounds, relative to the parent's client area
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  virtual TRect ClientRect();
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+  // Multiplies position and size by m / d (layout scaling).
+  virtual void ChangeScale(int m, int d);
+
+  TPoint ClientToScreen(TPoint p);
+  TPoint ScreenToClient(TPoint p);
+
+  // --- state
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+  // Visible and enabled, and so are all its parents.
+  bool IsShowing() const;
+
+  // --- appearance
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool value);
+  TFont& Font() { return font_; }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value);
+  // Caption and text are the same property.
+  virtual std::string Text() const { return text_; }
+  void SetText(const std::string& text);
+  std::string Caption() const { return Text(); }
+  void SetCaption(const std::string& caption) { SetText(caption); }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v) { showHint_ = v; }
+  int Cursor() const { return cursor_; }
+  void SetCursor(int cursor) { cursor_ = cursor; }
+  unsigned ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(unsigned style) { controlStyle_ = style; }
+  bool IsOpaque() const { return (controlStyle_ & csOpaque) != 0; }
+
+  // --- events
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  // --- messages
+  // Delivers a message or notification to this control's handler synchronously.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // The control's message handler; overrides handle what they need and call the base.
+  virtual void WndProc(TMessage& message);
+
+  // --- painting
+  // Asks for a repaint (invalidates the rectangle on the parent).
+  virtual void Invalidate();
+  // Repaints now.
+  virtual void Repaint();
+  void Refresh() { Repaint(); }
+  // Processes pending paints of the parent window.
+  virtual void Update();
+
+  // Runs the OnClick handler.
+  virtual void Click();
+
+ protected:
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  // Window text storage: windowed controls keep it in their window.
+  virtual void StoreText(const std::string& text) { text_ = text; }
+  // Called with the previous bounds after they changed.
+  virtual void BoundsChanged(const TRect& /*previous*/) {}
+  // Default processing of a message: none for a windowless control; the window class's own
+  // procedure for a windowed one.
+  virtual void DefaultHandler(TMessage&) {}
+
+  TFont font_;
+  std::string text_;
+
+ private:
+  friend class TWinControl;
+  void FontChanged();
+  void UpdateFromParentFont(TControl* parent);
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TColor color_ = clWindow;
+  bool parentColor_ = true;
+  bool parentFont_ = true;
+  bool updatingFromParent_ = false;
+  std::string hint_;
+  bool showHint_ = false;
+  int cursor_ = 0;
+  unsigned controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
+  bool clickPending_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Window creation parameters a windowed control may adjust before its window is made.
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  UINT ClassStyle = CS_DBLCLKS;
+  // Native window class to build on ("EDIT", "BUTTON"); empty for a class of our own.
+  std::string BaseClass;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  const char* ClassName() const override { return "TWinControl"; }
+  bool IsWindowed() const override { return true; }
+
+  // The window, made on first use (with the windows of the parents it needs).
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // The control owning a window of ours, or nullptr.
+  static TWinControl* FindControl(HWND window);
+
+  // --- children: windowless first (z-order), then windowed, in insertion order
+  int ControlCount() const { return static_cast<int>(graphicChildren_.size() + winChildren_.size()); }
+  TControl* Controls(int i) const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // Sends a notification to every child in order, stopping at the first non-zero result.
+  LRESULT Broadcast(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // The topmost visible windowless child under a point of the client area.
+  TControl* ControlAtPos(TPoint p, bool allowDisabled);
+
+  // --- focus and tab order
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool value) { tabStop_ = value; }
+  virtual bool CanFocus();
+  bool Focused();
+  virtual void SetFocus();
+  // Windowed controls below this one in tab order, depth first.
+  std::vector<TWinControl*> TabOrderList();
+  // Moves the focus to the next (or previous) control among this control's descendants.
+  void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  TRect ClientRect() override;
+  void SetVisible(bool visible) override;
+  void Invalidate() override;
+  void Repaint() override;
+  void Update() override;
+  // Lays out the aligned children (top alignment).
+  void Realign();
+  void ChangeScale(int m, int d) override;
+  // Scales the children only.
+  void ScaleControls(int m, int d);
+  std::string Text() const override;
+
+  void WndProc(TMessage& message) override;
+
+  // The background brush, always in the control's Color.
+  HBRUSH BackgroundBrush();
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  // Makes the window, then the windows of the windowed children.
+  virtual void CreateHandle();
+  virtual void CreateWnd();
+  virtual void DestroyHandle();
+  // Called once the window exists.
+  virtual void CreateWindowHandleDone() {}
+  // Paints the window's own content (the windowless children come after).
+  virtual void PaintWindow(HDC dc);
+  // Paints the windowless children in order (with the exclusions made by the caller).
+  void PaintControls(HDC dc, TControl* first = nullptr);
+  // The area left for aligned children.
+  virtual void AdjustClientRect(TRect& rect);
+  void DefaultHandler(TMessage& message) override;
+  void StoreText(const std::string& text) override;
+  void BoundsChanged(const TRect& previous) override;
+  virtual void WMPaint(TMessage& message);
+  // Called after a child was added.
+  virtual void ControlInserted(TControl*) {}
+
+  bool realigning_ = false;
+
+ private:
+  friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TControl;
+  void RegisterWindowClass(const TCreateParams& params);
+  void UpdateBoundsFromWindow();
+  bool ForwardMouseToChild(TMessage& message);
+
+  HWND handle_ = nullptr;
+  WNDPROC defaultProc_ = nullptr;
+  std::vector<TControl*> graphicChildren_;
+  std::vector<TWinControl*> winChildren_;
+  std::vector<TWinControl*> tabList_;  // windowed children by tab order
+  std::vector<TControl*> children_;    // all children in insertion order (alignment)
+  bool nativeClass_ = false;
+  bool tabStop_ = false;
+  gdi::Brush brush_;
+  COLORREF brushColor_ = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// A canvas over the window of a windowless control's parent (origin moved to the control's
+// corner, clipped to its rectangle), or over a windowed control's own window. Outside a paint it
+// takes the device context on demand; the framework gives it back once the current message is
+// handled, or when Release() is called.
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl& control) : control_(control) {}
+  ~TControlCanvas() override;
+  void Release();
+  // Gives back every context taken on demand (after each message).
+  static void ReleaseAll();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl& control_;
+  HWND window_ = nullptr;
+  HDC ownDC_ = nullptr;
+  int savedState_ = 0;
+};
+
+// A windowless control, painted by its parent.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* owner);
+  ~TGraphicControl() override;
+  const char* ClassName() const override { return "TGraphicControl"; }
+  TCanvas& Canvas() { return canvas_; }
+  void WndProc(TMessage& message) override;
+
+ protected:
+  // Draws the control with Canvas(); called by the parent's paint.
+  virtual void Paint() {}
+
+ private:
+  TControlCanvas canvas_;
+};
+
+// A windowed control with its own canvas, painted in its own window's paint.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* owner);
+  ~TCustomControl() override;
+  const char* ClassName() const override { return "TCustomControl"; }
+  TCanvas& Canvas() { return canvas_; }
+
+ protected:
+  virtual void Paint() {}
+  void PaintWindow(HDC dc) override;
+
+ private:
+  TControlCanvas canvas_;
+};
+
+// The form a control sits on, or nullptr.
+TForm* GetParentForm(TControl* control);

@@ -1,0 +1,20 @@
+#include "framework/Exception.h"
+
+std::string ErrorBoxText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+  return text;
+}
+
+std::string FormatMessage1(const char* format, const std::string& arg) {
+  std::string out;
+  for (const char* p = format; *p; ++p) {
+    if (p[0] == '%' && p[1] == 's') {
+      out += arg;
+      ++p;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}

@@ -1,0 +1,559 @@
+#include "framework/Forms.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/Exception.h"
+
+TApplication* Application = nullptr;
+
+// ---------------------------------------------------------------------------------------------
+// TForm
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() {
+  DestroyComponents();
+  if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = 0;
+  switch (borderStyle_) {
+    case bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+    case bsToolWindow:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+    case bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION;
+      p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+  }
+  if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) p.Style |= WS_SYSMENU;
+  if (borderStyle_ != bsDialog && borderStyle_ != bsNone) {
+    if (borderIcons_ & biMinimize) p.Style |= WS_MINIMIZEBOX;
+    if (borderIcons_ & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+  }
+  if (!Enabled()) p.Style |= WS_DISABLED;
+  p.WndParent = Application ? Application->Handle() : nullptr;
+  if (position_ == poScreenCenter) {
+    p.X = GetSystemMetrics(SM_CXSCREEN) / 2 - Width() / 2;
+    p.Y = GetSystemMetrics(SM_CYSCREEN) / 2 - Height() / 2;
+  }
+}
+
+void TForm::CreateWindowHandleDone() {
+  HICON icon = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
+  if (icon) {
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  if (position_ == poScreenCenter) {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+}
+
+TRect TForm::ClientRect() {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
+  return TRect{0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+}
+
+void TForm::SetVisible(bool visible) {
+  if (Visible() == visible) return;
+  TControl::SetVisible(visible);
+  if (visible) {
+    static constexpr int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), kShow[windowState_]);
+  } else if (HandleAllocated()) {
+    ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+void TForm::SetAutoScroll(bool value) {
+  autoScroll_ = value;
+  if (HandleAllocated()) UpdateScrollRange();
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  if (windowState_ == state) return;
+  windowState_ = state;
+  if (HandleAllocated() && Visible()) {
+    static constexpr int kShow[] = {SW_RESTORE, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), kShow[state]);
+  }
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (activeControl_ == control) return;
+  activeControl_ = control;
+  if (control && HandleAllocated() && IsWindowVisible(Handle()) && GetActiveWindow() == Handle())
+    control->SetFocus();
+}
+
+void TForm::SelectFirst() { SelectNext(nullptr, true, true); }
+
+void TForm::FocusChanged(TWinControl* control) {
+  if (control == this) {
+    // The form itself got the focus: hand it to its active control.
+    if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+    return;
+  }
+  if (focusedControl_ == control) return;
+  focusedControl_ = control;
+  activeControl_ = control;
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Hide();
+  }
+}
+
+namespace {
+struct ThreadWindows {
+  HWND except;
+  std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM data) {
+  auto* list = reinterpret_cast<ThreadWindows*>(data);
+  if (window != list->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    list->disabled.push_back(window);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TForm::ShowModal() {
+  if (modal_ || Visible()) throw Exception("Cannot make a visible window modal");
+  HWND previous = GetActiveWindow();
+  if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  ThreadWindows others{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&others));
+  modal_ = true;
+  modalResult_ = mrNone;
+  auto restore = [&] {
+    modal_ = false;
+    for (HWND w : others.disabled)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  };
+  try {
+    Show();
+    SetForegroundWindow(Handle());
+    while (modalResult_ == mrNone && Application && !Application->Terminated()) Application->HandleMessage();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  return modalResult_;
+}
+
+bool TForm::PreviewKey(MSG& msg, TWinControl*) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(msg.wParam);
+      if (keyPreview_ && OnKeyDown) {
+        OnKeyDown(this, key, KeyboardShiftState());
+        if (key == 0) return true;
+      }
+      UINT mask = 0;
+      switch (key) {
+        case VK_TAB:
+          mask = DLGC_WANTTAB;
+          break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+          mask = DLGC_WANTARROWS;
+          break;
+        case VK_RETURN:
+        case VK_EXECUTE:
+        case VK_ESCAPE:
+        case VK_CANCEL:
+          mask = DLGC_WANTALLKEYS;
+          break;
+      }
+      if (!mask) return false;
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg));
+      if (code & mask) return false;
+      return Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
+    }
+    case WM_SYSCHAR:
+      return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    case WM_CHAR: {
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+      if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
+      return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    }
+  }
+  return false;
+}
+
+void TForm::UpdateScrollRange() {
+  if (!HandleAllocated()) return;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    if (c->Align() != alTop) right = std::max(right, c->Left() + c->Width() + scrollX_);
+    bottom = std::max(bottom, c->Top() + c->Height() + scrollY_);
+  }
+  RECT client;
+  GetClientRect(Handle(), &client);
+  auto apply = [this](int bar, int extent, int page, int& position) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    const bool needed = autoScroll_ && extent > page;
+    si.nMax = needed ? extent - 1 : 0;
+    si.nPage = needed ? static_cast<UINT>(page) : 0;
+    const int limit = needed ? extent - page : 0;
+    const int wanted = std::clamp(position, 0, std::max(0, limit));
+    si.nPos = wanted;
+    SetScrollInfo(Handle(), bar, &si, TRUE);
+    return wanted;
+  };
+  const int x = apply(SB_HORZ, right, client.right, scrollX_);
+  const int y = apply(SB_VERT, bottom, client.bottom, scrollY_);
+  if (x != scrollX_ || y != scrollY_) ScrollBy(scrollX_ - x, scrollY_ - y);
+}
+
+void TForm::ScrollBy(int dx, int dy) {
+  scrollX_ -= dx;
+  scrollY_ -= dy;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  Invalidate();
+}
+
+void TForm::OnScroll(int bar, WPARAM code) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  GetScrollInfo(Handle(), bar, &si);
+  int pos = si.nPos;
+  switch (LOWORD(code)) {
+    case SB_LINEUP: pos -= 8; break;
+    case SB_LINEDOWN: pos += 8; break;
+    case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
+    case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::clamp(pos, si.nMin, std::max(si.nMin, si.nMax - static_cast<int>(si.nPage) + 1));
+  si.fMask = SIF_POS;
+  si.nPos = pos;
+  SetScrollInfo(Handle(), bar, &si, TRUE);
+  int& current = bar == SB_HORZ ? scrollX_ : scrollY_;
+  const int delta = current - pos;
+  if (delta) bar == SB_HORZ ? ScrollBy(delta, 0) : ScrollBy(0, delta);
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(m);
+      if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) {
+        if (activeControl_ && activeControl_->CanFocus()) {
+          ::SetFocus(activeControl_->Handle());
+        } else if (!activatedOnce_) {
+          SelectFirst();
+        }
+        activatedOnce_ = true;
+      }
+      return;
+    case WM_SIZE:
+      DefaultHandler(m);
+      if (m.WParam == SIZE_MINIMIZED) {
+        windowState_ = wsMinimized;
+      } else {
+        windowState_ = m.WParam == SIZE_MAXIMIZED ? wsMaximized : wsNormal;
+        Realign();
+        UpdateScrollRange();
+      }
+      return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (m.LParam == 0) {
+        OnScroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, m.WParam);
+        return;
+      }
+      break;
+    case CM_DIALOGKEY: {
+      const WORD key = static_cast<WORD>(m.WParam);
+      const TShiftState shift = KeyboardShiftState();
+      if (key == VK_TAB) {
+        if (!(shift & (ssCtrl | ssAlt))) {
+          SelectNext(activeControl_, !(shift & ssShift), true);
+          m.Result = 1;
+          return;
+        }
+      } else if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+        if (activeControl_ && activeControl_->Parent()) {
+          activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
+          m.Result = 1;
+        }
+        return;
+      }
+      break;
+    }
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TApplication
+
+namespace {
+std::string DefaultTitle() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name = path;
+  const auto slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name = name.substr(slash + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot != std::string::npos) name = name.substr(0, dot);
+  for (std::size_t i = 1; i < name.size(); ++i)
+    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  return name;
+}
+}  // namespace
+
+TApplication::TApplication()
+    : TComponent(nullptr),
+      title_(DefaultTitle()),
+      window_("TApplication", [this](UINT msg, WPARAM w, LPARAM l) { return AppWindowProc(msg, w, l); }, false,
+              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX) {
+  Application = this;
+  HWND h = window_.Handle();
+  SetWindowPos(h, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextA(h, title_.c_str());
+  HMENU menu = GetSystemMenu(h, FALSE);
+  DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+  icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (!icon_) icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  GetStartupInfoA(&si);
+  if (si.dwFlags & STARTF_USESHOWWINDOW) showCommand_ = si.wShowWindow;
+}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  char current[512] = {};
+  GetWindowTextA(Handle(), current, sizeof current);
+  if (title != current) SetWindowTextA(Handle(), title.c_str());
+}
+
+LRESULT TApplication::AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND h = window_.Handle();
+  switch (msg) {
+    case WM_CLOSE:
+      if (mainForm_) mainForm_->Close();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_RESTORE && mainForm_ && IsIconic(h)) {
+        const LRESULT r = DefWindowProcA(h, msg, wParam, lParam);
+        mainForm_->SetWindowState(wsNormal);
+        mainForm_->Show();
+        return r;
+      }
+      break;
+    case WM_ENDSESSION:
+      if (wParam) Terminate();
+      return 0;
+  }
+  return DefWindowProcA(h, msg, wParam, lParam);
+}
+
+void TApplication::Run() {
+  if (!mainForm_) return;
+  if (showCommand_ == SW_SHOWMAXIMIZED) mainForm_->SetWindowState(wsMaximized);
+  else if (showCommand_ == SW_SHOWMINNOACTIVE) mainForm_->SetWindowState(wsMinimized);
+  if (mainForm_->WindowState() == wsMinimized) {
+    ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+  } else {
+    ShowWindow(Handle(), SW_SHOWNA);
+    mainForm_->Show();
+  }
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  try {
+    if (!IsKeyMessage(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  } catch (const std::exception& e) {
+    HandleException(e);
+  }
+  TControlCanvas::ReleaseAll();
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) {
+    Idle();
+    if (!terminated_) WaitMessage();
+  }
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::Idle() {
+  try {
+    POINT p;
+    TControl* hovered = nullptr;
+    if (GetCursorPos(&p)) {
+      HWND window = WindowFromPoint(p);
+      if (TWinControl* control = TWinControl::FindControl(window)) {
+        ScreenToClient(window, &p);
+        hovered = control->ControlAtPos({p.x, p.y}, true);
+        if (!hovered) hovered = control;
+      }
+    }
+    if (hovered != mouseControl_) {
+      TControl* capture = CaptureControl();
+      TControl* left = mouseControl_;
+      mouseControl_ = hovered;
+      if (left && (!capture || capture == left)) left->Perform(CM_MOUSELEAVE);
+      if (hovered && mouseControl_ == hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
+    }
+  } catch (const std::exception& e) {
+    HandleException(e);
+  }
+  TControlCanvas::ReleaseAll();
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+  if (mouseControl_ == control) mouseControl_ = nullptr;
+  if (captureControl_ == control) captureControl_ = nullptr;
+}
+
+void TApplication::SetCaptureControl(TControl* control) {
+  captureControl_ = control;
+  if (!control) {
+    ReleaseCapture();
+    return;
+  }
+  TWinControl* window = control->IsWindowed() ? static_cast<TWinControl*>(control) : control->Parent();
+  if (window) SetCapture(window->Handle());
+}
+
+TControl* TApplication::CaptureControl() {
+  HWND capture = GetCapture();
+  if (!capture) {
+    captureControl_ = nullptr;
+    return nullptr;
+  }
+  if (captureControl_) {
+    TWinControl* window =
+        captureControl_->IsWindowed() ? static_cast<TWinControl*>(captureControl_) : captureControl_->Parent();
+    if (window && window->HandleAllocated() && window->Handle() == capture) return captureControl_;
+  }
+  return TWinControl::FindControl(capture);
+}
+
+bool TApplication::IsKeyMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR &&
+      msg.message != WM_SYSCHAR)
+    return false;
+  TWinControl* target = nullptr;
+  for (HWND h = msg.hwnd; h && !target; h = (GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD) ? GetParent(h) : nullptr)
+    target = TWinControl::FindControl(h);
+  if (!target) return false;
+  TForm* form = GetParentForm(target);
+  return form && form->PreviewKey(msg, target);
+}
+
+void TApplication::HandleException(const std::exception& failure) { HandleException(failure.what()); }
+
+void TApplication::HandleException(const char* message) {
+  if (GetCapture()) ReleaseCapture();
+  captureControl_ = nullptr;
+  const std::string text = ErrorBoxText(message);
+  if (errorBox_) {
+    errorBox_(Handle(), text, title_);
+  } else {
+    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_ICONERROR | MB_OK);
+  }
+}

@@ -1,0 +1,166 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/UtilWindow.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum TPosition { poDesigned, poDefault, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+// A top-level window holding controls: active control, tab order, dialog keys, modal showing.
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  const char* ClassName() const override { return "TForm"; }
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons) { borderIcons_ = icons; }
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position) { position_ = position; }
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool value);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
+  HICON Icon() const { return icon_; }
+  void SetIcon(HICON icon) { icon_ = icon; }  // borrowed
+
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  // Focuses the first focusable control in tab order.
+  void SelectFirst();
+
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult result) { modalResult_ = result; }
+  bool Modal() const { return modal_; }
+  // Shows the form and runs a modal loop until its modal result is set; other windows of the
+  // program take no input meanwhile.
+  TModalResult ShowModal();
+  void Close();
+
+  TCloseEvent OnClose;
+  TKeyEvent OnKeyDown;
+
+  TRect ClientRect() override;
+  // Showing a form makes its window and shows it in its window state.
+  void SetVisible(bool visible) override;
+  void WndProc(TMessage& message) override;
+  // Key preview and dialog keys for a key message bound for a control on this form.
+  bool PreviewKey(MSG& msg, TWinControl* target);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+  void DoClose(TCloseAction& action);
+
+ private:
+  friend class TWinControl;
+  void FocusChanged(TWinControl* control);
+  void UpdateScrollRange();
+  void ScrollBy(int dx, int dy);
+  void OnScroll(int bar, WPARAM code);
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TPosition position_ = poDesigned;
+  bool keyPreview_ = false;
+  bool autoScroll_ = false;
+  TWindowState windowState_ = wsNormal;
+  HICON icon_ = nullptr;
+  TWinControl* activeControl_ = nullptr;
+  TWinControl* focusedControl_ = nullptr;
+  bool activatedOnce_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool modal_ = false;
+  int scrollX_ = 0, scrollY_ = 0;
+};
+
+using TErrorBoxHandler = std::function<void(HWND owner, const std::string& text, const std::string& caption)>;
+
+// The application object: the hidden application window, the message loop with its idle step
+// and hover detection, and the reporting of failures that escape event handlers.
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+  const char* ClassName() const override { return "TApplication"; }
+
+  void Initialize() {}
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+  HWND Handle() const { return window_.Handle(); }
+  HICON Icon() const { return icon_; }
+
+  // Creates the form; the first one becomes the main form, with its window made at once.
+  template <class F>
+  void CreateForm(F*& reference) {
+    reference = new F(this);
+    if (!mainForm_) {
+      reference->HandleNeeded();
+      mainForm_ = reference;
+    }
+  }
+  TForm* MainForm() const { return mainForm_; }
+  // Shows the main form and runs the message loop until the application is terminated.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Takes and handles one message; with none waiting, runs the idle step and waits.
+  void HandleMessage();
+  // Handles every waiting message, then returns.
+  void ProcessMessages();
+  // The idle step: hover detection.
+  void Idle();
+
+  // Reports a failure that escaped an event handler.
+  void HandleException(const std::exception& failure);
+  void HandleException(const char* message);
+  // Replaces the error box (for tests); nullptr restores the platform's message box.
+  void SetErrorBoxHandler(TErrorBoxHandler handler) { errorBox_ = std::move(handler); }
+
+  // Hover detection state.
+  TControl* MouseControl() const { return mouseControl_; }
+  void ControlDestroyed(TControl* control);
+  // The control holding the mouse capture (a windowless one through its parent's window).
+  void SetCaptureControl(TControl* control);
+  TControl* CaptureControl();
+
+  // The show command the process was started with.
+  int StartupShowCommand() const { return showCommand_; }
+  void SetStartupShowCommand(int command) { showCommand_ = command; }
+
+  // Focus and key handling for a message taken from the queue; true when it was consumed.
+  bool IsKeyMessage(MSG& msg);
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  std::string title_;
+  TUtilWindow window_;
+  HICON icon_ = nullptr;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  TControl* mouseControl_ = nullptr;
+  TControl* captureControl_ = nullptr;
+  int showCommand_ = SW_SHOWNORMAL;
+  TErrorBoxHandler errorBox_;
+};
+
+extern TApplication* Application;

@@ -1,0 +1,294 @@
+#include "framework/StdCtrls.h"
+
+#include <cctype>
+
+bool ThemeServicesEnabled() {
+  // Themed drawing needs the version 6 common controls, which only a manifest brings.
+  HMODULE comctl = GetModuleHandleA("comctl32.dll");
+  if (!comctl) return false;
+  struct DllVersion {
+    DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
+  } version{sizeof(DllVersion), 0, 0, 0, 0};
+  using GetVersionFn = HRESULT(CALLBACK*)(DllVersion*);
+  auto getVersion = reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+  if (!getVersion || FAILED(getVersion(&version)) || version.dwMajorVersion < 6) return false;
+  HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
+  if (!uxtheme) return false;
+  using BoolFn = BOOL(WINAPI*)();
+  auto appThemed = reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsAppThemed")));
+  auto themeActive = reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+  return appThemed && themeActive && appThemed() && themeActive();
+}
+
+namespace {
+// True when ch is the character after a single "&" in caption.
+bool IsAccelerator(WPARAM ch, const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<int>(ch & 0xFF));
+  }
+  return false;
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TCustomLabel
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+  SetControlStyle(ControlStyle() | csOpaque);
+  SetBounds(0, 0, 65, 17);
+  if (ThemeServicesEnabled()) SetTransparent(true);
+}
+
+void TCustomLabel::SetAlignment(TAlignment value) {
+  if (alignment_ == value) return;
+  alignment_ = value;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout value) {
+  if (layout_ == value) return;
+  layout_ = value;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+  if (wordWrap_ == value) return;
+  wordWrap_ = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool value) {
+  if (showAccelChar_ == value) return;
+  showAccelChar_ = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool value) {
+  if (Transparent() == value) return;
+  SetControlStyle(value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+  Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool value) {
+  if (autoSize_ == value) return;
+  autoSize_ = value;
+  AdjustBounds();
+}
+
+void TCustomLabel::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+      AdjustBounds();
+      Invalidate();
+      return;
+  }
+  TGraphicControl::WndProc(m);
+}
+
+void TCustomLabel::Paint() {
+  TCanvas& canvas = Canvas();
+  TRect r = ClientRect();
+  if (!Transparent()) {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(r);
+  }
+  canvas.Brush().SetStyle(bsClear);
+  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  UINT format = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kAlign[alignment_];
+  if (layout_ != tlTop) {
+    TRect calc = r;
+    DoDrawText(calc, format | DT_CALCRECT);
+    const int offset = layout_ == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
+    r.Top += offset;
+  }
+  DoDrawText(r, format);
+}
+
+void TCustomLabel::DoDrawText(TRect& r, UINT format) {
+  TCanvas& canvas = Canvas();
+  if (!showAccelChar_) format |= DT_NOPREFIX;
+  const std::string text = Caption();
+  if ((format & DT_CALCRECT) || Enabled()) {
+    canvas.Font().SetColor(Font().Color());
+    canvas.DrawText(text, r, format);
+    return;
+  }
+  TRect shifted{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  canvas.Font().SetColor(clBtnHighlight);
+  canvas.DrawText(text, shifted, format);
+  canvas.Font().SetColor(clBtnShadow);
+  canvas.DrawText(text, r, format);
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!autoSize_) return;
+  gdi::WindowDC screen(nullptr);
+  TCanvas canvas;
+  canvas.SetHandle(screen.Get());
+  canvas.Font().Assign(Font());
+  TRect r{0, 0, wordWrap_ ? Width() : 0, 0};
+  std::string text = Caption();
+  if (text.empty()) text = " ";
+  canvas.DrawText(text, r, DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) |
+                               (showAccelChar_ ? 0 : DT_NOPREFIX));
+  canvas.SetHandle(nullptr);
+  int left = Left();
+  if (alignment_ == taRightJustify) left += Width() - r.Width();
+  SetBounds(left, Top(), r.Width(), r.Height());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TGroupBox
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 185, 105);
+  SetTabStop(false);
+}
+
+void TGroupBox::AdjustClientRect(TRect& r) {
+  const int h = MeasureText(Font(), "0").cy;
+  r.Top += h + 2;
+  r.Left += 2;
+  r.Right -= 2;
+  r.Bottom -= 2;
+}
+
+void TGroupBox::Paint() {
+  TCanvas& canvas = Canvas();
+  const int h = canvas.TextHeight("0");
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect(ClientRect());
+  // Classic etched frame: a highlight rectangle one pixel right of and below a shadow one.
+  TRect r{1, h / 2, Width(), Height()};
+  canvas.Brush().SetColor(clBtnHighlight);
+  canvas.FrameRect(r);
+  r = TRect{0, h / 2 - 1, Width() - 1, Height() - 1};
+  canvas.Brush().SetColor(clBtnShadow);
+  canvas.FrameRect(r);
+  const std::string text = Caption();
+  if (text.empty()) return;
+  TRect caption{8, 0, 0, h};
+  canvas.DrawText(text, caption, DT_SINGLELINE | DT_CALCRECT);
+  canvas.Brush().SetColor(Color());
+  canvas.DrawText(text, caption, DT_SINGLELINE);
+}
+
+void TGroupBox::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_TEXTCHANGED:
+      Invalidate();
+      return;
+    case CM_FONTCHANGED:
+      TCustomControl::WndProc(m);
+      Realign();
+      return;
+  }
+  TCustomControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMemo
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+  SetControlStyle(csClickEvents | csSetCaption);
+  SetBounds(0, 0, 185, 89);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TMemo::SetReadOnly(bool value) {
+  if (readOnly_ == value) return;
+  readOnly_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
+}
+
+void TMemo::SetMaxLength(int value) {
+  if (maxLength_ == value) return;
+  maxLength_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClass = "EDIT";
+  p.Style |= ES_MULTILINE | ES_LEFT | ES_AUTOVSCROLL;
+  if (wantReturns_) p.Style |= ES_WANTRETURN;
+  if (readOnly_) p.Style |= ES_READONLY;
+  if (!wordWrap_) p.Style |= ES_AUTOHSCROLL;
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) p.Style |= WS_VSCROLL;
+  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) p.Style |= WS_HSCROLL;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TMemo::CreateWindowHandleDone() {
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TMemo::WndProc(TMessage& m) {
+  if (m.Msg == WM_GETDLGCODE) {
+    DefaultHandler(m);
+    m.Result = wantTabs_ ? (m.Result | DLGC_WANTTAB) : (m.Result & ~DLGC_WANTTAB);
+    if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TButton
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  SetControlStyle(csSetCaption);
+  SetBounds(0, 0, 75, 25);
+  SetTabStop(true);
+}
+
+void TButton::SetDefault(bool value) {
+  if (default_ == value) return;
+  default_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClass = "BUTTON";
+  p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+  if (TForm* form = GetParentForm(this); form && modalResult_ != mrNone) form->SetModalResult(modalResult_);
+  TWinControl::Click();
+}
+
+void TButton::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_BASE + WM_COMMAND:
+      if (HIWORD(m.WParam) == BN_CLICKED) Click();
+      return;
+    case CM_DIALOGKEY: {
+      const bool active = default_ || Focused();
+      if (((m.WParam == VK_RETURN && active) || (m.WParam == VK_ESCAPE && cancel_)) && KeyboardShiftState() == 0 &&
+          CanFocus()) {
+        Click();
+        m.Result = 1;
+      }
+      return;
+    }
+    case CM_DIALOGCHAR:
+      if (IsAccelerator(m.WParam, Caption()) && CanFocus()) {
+        Click();
+        m.Result = 1;
+      }
+      return;
+  }
+  TWinControl::WndProc(m);
+}

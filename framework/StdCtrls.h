@@ -1,0 +1,121 @@
+#pragma once
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// Visual styles of the operating system are in use for this program (never, without a manifest).
+bool ThemeServicesEnabled();
+
+// A windowless caption.
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* owner);
+  const char* ClassName() const override { return "TCustomLabel"; }
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+  bool Transparent() const { return !IsOpaque(); }
+  void SetTransparent(bool value);
+  bool AutoSize() const { return autoSize_; }
+  virtual void SetAutoSize(bool value);
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void Paint() override;
+  // Draws the caption in r: embossed when disabled, in the font colour otherwise.
+  void DoDrawText(TRect& r, UINT format);
+  // Resizes to the caption when AutoSize is on.
+  void AdjustBounds();
+
+ private:
+  TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
+  bool wordWrap_ = false;
+  bool showAccelChar_ = true;
+  bool autoSize_ = true;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  using TCustomLabel::TCustomLabel;
+  const char* ClassName() const override { return "TLabel"; }
+};
+
+// A framed container with a caption; takes no focus.
+class TGroupBox : public TCustomControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+  const char* ClassName() const override { return "TGroupBox"; }
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void AdjustClientRect(TRect& rect) override;
+  void Paint() override;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line text box on the platform's EDIT control.
+class TMemo : public TWinControl {
+ public:
+  explicit TMemo(TComponent* owner);
+  const char* ClassName() const override { return "TMemo"; }
+
+  void Clear() { SetText(""); }
+  bool WordWrap() const { return wordWrap_; }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  bool WantReturns() const { return wantReturns_; }
+  bool WantTabs() const { return wantTabs_; }
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+
+ private:
+  bool wordWrap_ = true;
+  bool readOnly_ = false;
+  int maxLength_ = 0;
+  TScrollStyle scrollBars_ = ssNone;
+  bool wantReturns_ = true;
+  bool wantTabs_ = false;
+};
+
+// A push button on the platform's BUTTON control.
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner);
+  const char* ClassName() const override { return "TButton"; }
+
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value) { cancel_ = value; }
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult value) { modalResult_ = value; }
+
+  void Click() override;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  bool default_ = false;
+  bool cancel_ = false;
+  TModalResult modalResult_ = mrNone;
+};

@@ -1,0 +1,61 @@
+#include "framework/UtilWindow.h"
+
+#include <set>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Exception.h"
+#include "framework/Forms.h"
+
+namespace {
+constexpr const char* kUtilProp = "NameGen.UtilWindow";
+thread_local TUtilWindow* g_creatingUtil = nullptr;
+}  // namespace
+
+TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style)
+    : handler_(std::move(handler)) {
+  static std::set<std::string> registered;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!registered.count(className)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc)) throw Exception("Error creating window class");
+    registered.insert(className);
+  }
+  TUtilWindow* outer = g_creatingUtil;
+  g_creatingUtil = this;
+  window_ = CreateWindowExA(0, className, "", style, 0, 0, 0, 0, messageOnly ? HWND_MESSAGE : nullptr, nullptr,
+                            instance, nullptr);
+  g_creatingUtil = outer;
+  if (!window_) throw Exception(std::string("Error creating window of ") + className);
+}
+
+TUtilWindow::~TUtilWindow() {
+  if (window_) {
+    RemovePropA(window_, kUtilProp);
+    DestroyWindow(window_);
+  }
+}
+
+LRESULT CALLBACK TUtilWindow::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<TUtilWindow*>(GetPropA(window, kUtilProp));
+  if (!self && g_creatingUtil) {
+    self = g_creatingUtil;
+    self->window_ = window;
+    SetPropA(window, kUtilProp, self);
+  }
+  if (!self || !self->handler_) return DefWindowProcA(window, msg, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->handler_(msg, wParam, lParam);
+  } catch (const std::exception& e) {
+    if (Application) Application->HandleException(e);
+  } catch (...) {
+    if (Application) Application->HandleException("Unknown failure");
+  }
+  TControlCanvas::ReleaseAll();
+  return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+// A hidden window of the framework with a handler for its messages: the application window,
+// timer windows, listeners. The handler's failures are reported by the application.
+class TUtilWindow {
+ public:
+  using Handler = std::function<LRESULT(UINT msg, WPARAM wParam, LPARAM lParam)>;
+
+  // messageOnly: a message-only window (HWND_MESSAGE); otherwise a hidden top-level window.
+  TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style = WS_POPUP);
+  ~TUtilWindow();
+  TUtilWindow(const TUtilWindow&) = delete;
+  TUtilWindow& operator=(const TUtilWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  HWND window_ = nullptr;
+  Handler handler_;
+};

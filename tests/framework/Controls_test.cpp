@@ -1,0 +1,431 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Exception.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+namespace {
+
+// Records the notifications it gets; answers the ones listed in `answer`.
+class Probe : public TGraphicControl {
+ public:
+  Probe(TComponent* owner, std::vector<std::string>* log, const std::string& name)
+      : TGraphicControl(owner), log_(log) {
+    SetName(name);
+  }
+  void WndProc(TMessage& m) override {
+    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100 && m.Msg != CM_HITTEST)
+      log_->push_back(Name() + ":" + std::to_string(m.Msg - CM_BASE));
+    if (m.Msg == answer) {
+      m.Result = 1;
+      return;
+    }
+    TGraphicControl::WndProc(m);
+  }
+  // Fills its top half with `fill`; the rest is left alone.
+  void Paint() override {
+    Canvas().Brush().SetColor(fill);
+    Canvas().FillRect(TRect{0, 0, Width(), Height() / 2});
+  }
+  UINT answer = 0;
+  TColor fill = 0xFF0000;
+
+ private:
+  std::vector<std::string>* log_;
+};
+
+// A windowed control that paints itself green everywhere it is allowed to.
+class GreenPanel : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  const char* ClassName() const override { return "TGreenPanel"; }
+  void Paint() override {
+    Canvas().Brush().SetColor(0x00FF00);
+    Canvas().FillRect(ClientRect());
+  }
+};
+
+struct FormFixture : testing::Test {
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(100, 100, 300, 200);
+  }
+  void TearDown() override { delete form; }
+  TForm* form = nullptr;
+};
+
+COLORREF PaintedPixel(TWinControl& control, int x, int y) {
+  TBitmap bitmap;
+  bitmap.SetSize(control.Width(), control.Height());
+  bitmap.Canvas().Brush().SetColor(0xFF00FF);
+  bitmap.Canvas().FillRect(TRect{0, 0, control.Width(), control.Height()});
+  control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+  return bitmap.Pixel(x, y);
+}
+
+}  // namespace
+
+using ControlTree = FormFixture;
+
+TEST_F(ControlTree, ColorSetterAnnouncesOnlyRealChanges) {
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(form);
+  EXPECT_TRUE(probe->ParentColor());
+  EXPECT_EQ(probe->Color(), clBtnFace);  // taken from the form
+  log.clear();
+
+  probe->SetColor(clBtnFace);
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(probe->ParentColor());
+
+  probe->SetColor(clWhite);
+  EXPECT_EQ(log, std::vector<std::string>{"P:13"});  // colour changed
+  EXPECT_FALSE(probe->ParentColor());
+
+  form->SetColor(0x123456);  // no longer followed
+  EXPECT_EQ(probe->Color(), clWhite);
+  probe->SetParentColor(true);
+  EXPECT_EQ(probe->Color(), 0x123456);
+  EXPECT_TRUE(probe->ParentColor());
+}
+
+TEST_F(ControlTree, ParentFontChildrenFollowUntilGivenTheirOwn) {
+  std::vector<std::string> log;
+  auto* box = new TGroupBox(form);
+  box->SetParent(form);
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(box);
+
+  form->Font().SetHeight(-20);
+  EXPECT_EQ(box->Font().Height(), -20);
+  EXPECT_EQ(probe->Font().Height(), -20);
+  EXPECT_TRUE(probe->ParentFont());
+
+  probe->Font().SetStyle(fsBold);
+  EXPECT_FALSE(probe->ParentFont());
+  form->Font().SetHeight(-16);
+  EXPECT_EQ(probe->Font().Height(), -20);
+  EXPECT_EQ(box->Font().Height(), -16);
+}
+
+TEST_F(ControlTree, BroadcastStopsAtTheFirstAnswer) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  auto* b = new Probe(form, &log, "B");
+  auto* c = new Probe(form, &log, "C");
+  for (auto* p : {a, b, c}) p->SetParent(form);
+  b->answer = CM_DIALOGCHAR;
+  log.clear();
+  EXPECT_EQ(form->Broadcast(CM_DIALOGCHAR, 'x', 0), 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"A:6", "B:6"}));
+}
+
+TEST_F(ControlTree, TextSetterSkipsEqualTextAndWindowClassesCarryClassNames) {
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetText("abc");
+  char name[64] = {};
+  GetClassNameA(memo->Handle(), name, sizeof name);
+  EXPECT_STREQ(name, "TMemo");
+  GetClassNameA(form->Handle(), name, sizeof name);
+  EXPECT_STREQ(name, "TForm");
+  EXPECT_EQ(memo->Text(), "abc");
+
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(form);
+  probe->SetText("x");
+  log.clear();
+  probe->SetText("x");
+  EXPECT_TRUE(log.empty());
+  probe->SetText("y");
+  EXPECT_EQ(log, std::vector<std::string>{"P:18"});
+}
+
+TEST_F(ControlTree, WindowlessCanvasNeedsAParent) {
+  std::vector<std::string> log;
+  Probe orphan(nullptr, &log, "Orphan");
+  try {
+    orphan.Canvas().Handle();
+    FAIL() << "drawing without a parent must fail";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Control 'Orphan' has no parent window");
+  }
+}
+
+TEST_F(ControlTree, TopAlignedChildrenSpanTheClientWidth) {
+  auto* box = new TGroupBox(form);
+  box->SetParent(form);
+  box->SetBounds(0, 0, 100, 89);
+  box->SetAlign(alTop);
+  const TRect client = form->ClientRect();
+  EXPECT_EQ(box->Width(), client.Width());
+  form->SetBounds(100, 100, 400, 200);
+  form->HandleNeeded();
+  EXPECT_EQ(box->Width(), form->ClientRect().Width());
+}
+
+using Painting = FormFixture;
+
+TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
+  auto* panel = new GreenPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 100);
+  std::vector<std::string> log;
+  auto* opaque = new Probe(form, &log, "O");
+  opaque->SetParent(panel);
+  opaque->SetBounds(10, 10, 20, 20);
+  opaque->SetControlStyle(opaque->ControlStyle() | csOpaque);
+  auto* clear = new Probe(form, &log, "C");
+  clear->SetParent(panel);
+  clear->SetBounds(50, 10, 20, 20);
+  panel->HandleNeeded();
+
+  // Top halves are the children's own colour; bottom halves show what lies beneath.
+  EXPECT_EQ(PaintedPixel(*panel, 15, 12), RGB(0, 0, 255));
+  EXPECT_EQ(PaintedPixel(*panel, 15, 25), RGB(255, 0, 255));  // untouched: excluded
+  EXPECT_EQ(PaintedPixel(*panel, 55, 25), RGB(0, 255, 0));    // parent painted beneath
+  EXPECT_EQ(PaintedPixel(*panel, 90, 90), RGB(0, 255, 0));
+}
+
+TEST_F(Painting, LaterWindowlessChildrenPaintOverEarlierOnes) {
+  auto* panel = new GreenPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 100);
+  std::vector<std::string> log;
+  auto* first = new Probe(form, &log, "1");
+  first->SetParent(panel);
+  first->SetBounds(0, 0, 40, 40);
+  first->fill = 0x0000FF;
+  auto* second = new Probe(form, &log, "2");
+  second->SetParent(panel);
+  second->SetBounds(10, 0, 40, 40);
+  second->fill = 0xFFFF00;
+  panel->HandleNeeded();
+  EXPECT_EQ(PaintedPixel(*panel, 5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(PaintedPixel(*panel, 20, 5), RGB(0, 255, 255));
+  second->SetVisible(false);
+  EXPECT_EQ(PaintedPixel(*panel, 20, 5), RGB(255, 0, 0));
+}
+
+TEST_F(Painting, OnDemandCanvasDrawsAtTheControlsPlaceAndIsGivenBack) {
+  auto* panel = new GreenPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 100);
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(panel);
+  probe->SetBounds(30, 40, 10, 10);
+  form->Show();
+  Application->ProcessMessages();
+  probe->Canvas().SetPixel(0, 0, 0x0000FF);
+  probe->Canvas().SetPixel(20, 0, 0x0000FF);  // outside the control: clipped away
+  EXPECT_EQ(probe->Canvas().Pixel(0, 0) & 0xFFFFFF, 0x0000FF);
+  TControlCanvas::ReleaseAll();
+  EXPECT_FALSE(probe->Canvas().HandleAllocated());
+  gdi::WindowDC dc(panel->Handle());
+  EXPECT_EQ(GetPixel(dc.Get(), 30, 40), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 50, 40), RGB(0, 255, 0));
+}
+
+using Hover = FormFixture;
+
+TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  auto* b = new Probe(form, &log, "B");
+  a->SetParent(form);
+  b->SetParent(form);
+  a->SetBounds(10, 10, 40, 40);
+  b->SetBounds(50, 10, 40, 40);
+  form->Show();
+  Application->ProcessMessages();
+
+  // The pointer moves asynchronously under some window systems: wait until it has arrived.
+  auto moveTo = [&](TControl* c) {
+    const TPoint p = c->ClientToScreen({5, 5});
+    SetCursorPos(p.X, p.Y);
+    for (int i = 0; i < 50; ++i) {
+      Application->ProcessMessages();
+      POINT now;
+      GetCursorPos(&now);
+      if (now.x == p.X && now.y == p.Y) break;
+      Sleep(5);
+    }
+    Application->Idle();
+  };
+  moveTo(a);
+  log.clear();
+  moveTo(b);
+  EXPECT_EQ(log, (std::vector<std::string>{"A:20", "B:19"}));  // left, then entered
+  log.clear();
+  Application->Idle();
+  EXPECT_TRUE(log.empty()) << "no second mouse-entered in a row";
+  EXPECT_EQ(Application->MouseControl(), b);
+  delete b;
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+}
+
+TEST(Timer, RunsOnlyWithIntervalEnabledAndHandler) {
+  TTimer timer(nullptr);
+  EXPECT_FALSE(timer.Running());  // no handler: no operating-system timer
+  EXPECT_FALSE(KillTimer(timer.WindowHandle(), 1));
+  int ticks = 0;
+  timer.SetOnTimer([&](TObject*) { ++ticks; });
+  EXPECT_TRUE(timer.Running());
+  timer.SetInterval(0);
+  EXPECT_FALSE(timer.Running());
+  EXPECT_FALSE(KillTimer(timer.WindowHandle(), 1));
+  const DWORD until = GetTickCount() + 150;
+  while (GetTickCount() < until) Application->ProcessMessages();
+  EXPECT_EQ(ticks, 0);
+  timer.SetInterval(10);
+  timer.SetEnabled(false);
+  EXPECT_FALSE(timer.Running());
+  timer.SetEnabled(true);
+  EXPECT_TRUE(timer.Running());
+}
+
+TEST(Timer, FailingHandlerIsReportedAndTheTimerKeepsRunning) {
+  std::vector<std::string> reported;
+  Application->SetErrorBoxHandler(
+      [&](HWND, const std::string& text, const std::string&) { reported.push_back(text); });
+  TTimer timer(nullptr);
+  timer.SetInterval(10);
+  int ticks = 0;
+  timer.SetOnTimer([&](TObject*) {
+    ++ticks;
+    throw Exception("Tick failed");
+  });
+  const DWORD until = GetTickCount() + 2000;
+  while (ticks < 3 && GetTickCount() < until) {
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  }
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_GE(ticks, 3);
+  ASSERT_FALSE(reported.empty());
+  EXPECT_EQ(reported[0], "Tick failed.");
+  EXPECT_TRUE(timer.Running());
+}
+
+TEST(FailureReport, ReleasesTheCaptureAndUsesTheTitleAsCaption) {
+  TForm form(nullptr);
+  form.Show();
+  SetCapture(form.Handle());
+  std::string caption, text;
+  Application->SetErrorBoxHandler([&](HWND owner, const std::string& t, const std::string& c) {
+    EXPECT_EQ(owner, Application->Handle());
+    text = t;
+    caption = c;
+  });
+  Application->SetTitle("Title");
+  Application->HandleException(Exception("Broken"));
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(caption, "Title");
+  EXPECT_EQ(text, "Broken.");
+}
+
+TEST(Focus, TabCyclesThroughTabStopsInTabOrderAcrossContainers) {
+  TForm form(nullptr);
+  auto* box = new TGroupBox(&form);
+  box->SetParent(&form);
+  auto* inner1 = new TButton(&form);
+  inner1->SetParent(box);
+  auto* inner2 = new TButton(&form);
+  inner2->SetParent(box);
+  auto* outer = new TMemo(&form);
+  outer->SetParent(&form);
+  outer->SetTabOrder(0);  // before the group box
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  Application->ProcessMessages();
+  ASSERT_NE(form.ActiveControl(), nullptr);
+  EXPECT_EQ(form.ActiveControl(), outer);  // the first in tab order gets the first focus
+  form.Perform(CM_DIALOGKEY, VK_TAB, 0);
+  EXPECT_EQ(form.ActiveControl(), inner1);
+  form.Perform(CM_DIALOGKEY, VK_TAB, 0);
+  EXPECT_EQ(form.ActiveControl(), inner2);
+  form.Perform(CM_DIALOGKEY, VK_TAB, 0);
+  EXPECT_EQ(form.ActiveControl(), outer);
+  form.Perform(CM_DIALOGKEY, VK_TAB, 0);
+  EXPECT_EQ(form.ActiveControl(), inner1);
+  form.Perform(CM_DIALOGKEY, VK_RIGHT, 0);  // arrows move among the siblings only, wrapping
+  EXPECT_EQ(form.ActiveControl(), inner2);
+  form.Perform(CM_DIALOGKEY, VK_DOWN, 0);
+  EXPECT_EQ(form.ActiveControl(), inner1);
+  form.Perform(CM_DIALOGKEY, VK_UP, 0);
+  EXPECT_EQ(form.ActiveControl(), inner2);
+}
+
+TEST(Modal, OtherWindowsTakeNoInputWhileAModalFormIsShown) {
+  TForm owner(nullptr);
+  owner.Show();
+  TForm dialog(nullptr);
+  dialog.SetBorderStyle(bsDialog);
+  auto* ok = new TButton(&dialog);
+  ok->SetParent(&dialog);
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  bool ownerDisabledMeanwhile = false;
+  TTimer closer(nullptr);
+  closer.SetInterval(20);
+  closer.SetOnTimer([&](TObject*) {
+    ownerDisabledMeanwhile = !IsWindowEnabled(owner.Handle());
+    closer.SetEnabled(false);
+    dialog.Perform(CM_DIALOGKEY, VK_RETURN, 0);  // Enter presses the default button
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_TRUE(ownerDisabledMeanwhile);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+}
+
+namespace {
+// Paints with a fresh font, pen, brush and bitmap content on every cycle.
+class BusyPainter : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  const char* ClassName() const override { return "TBusyPainter"; }
+  void Paint() override {
+    ++cycle_;
+    TCanvas& c = Canvas();
+    c.Font().SetHeight(-10 - cycle_ % 7);
+    c.Font().SetStyle(cycle_ % 2 ? static_cast<TFontStyles>(fsBold) : 0u);
+    c.Pen().SetColor(static_cast<TColor>(cycle_ * 4099 % 0xFFFFFF));
+    c.Brush().SetColor(static_cast<TColor>(cycle_ * 7919 % 0xFFFFFF));
+    c.Rectangle(TRect{0, 0, 40, 20});
+    TRect r{2, 2, 38, 18};
+    c.DrawText("Soak", r, DT_SINGLELINE | DT_CENTER);
+    bitmap_.SetSize(8 + cycle_ % 3, 8);
+    bitmap_.Canvas().Brush().SetColor(clBtnFace);
+    bitmap_.Canvas().FillRect(TRect{0, 0, bitmap_.Width(), 8});
+    c.Draw(44, 2, bitmap_);
+  }
+  int cycle_ = 0;
+
+ private:
+  TBitmap bitmap_;
+};
+}  // namespace
+
+TEST(Handles, TenThousandPaintCyclesLeaveNoObjectBehind) {
+  TForm form(nullptr);
+  auto* painter = new BusyPainter(&form);
+  painter->SetParent(&form);
+  painter->SetBounds(0, 0, 80, 30);
+  form.Show();
+  Application->ProcessMessages();
+  painter->Repaint();
+  const long before = gdi::LiveObjects();
+  for (int i = 0; i < 10000; ++i) painter->Repaint();
+  EXPECT_GE(painter->cycle_, 10000);
+  EXPECT_EQ(gdi::LiveObjects(), before);
+}
