@@ -4,8 +4,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick locales
-          fonts-arphic-gbsn00lp cmake make g++ googletest)
+# Installed without recommends, so the X libraries and fonts Wine draws with are named here.
+packages=(
+  cmake make g++ googletest                                      # build, native tests
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64           # Windows build, objdump
+  wine wine64 fonts-wine libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1
+  libxcomposite1 libxfixes3 libxxf86vm1                          # Wine and what it draws with
+  locales fonts-arphic-gbsn00lp                                  # code page 936, 宋体 stand-in
+  xvfb xauth xfonts-base x11-utils xdotool imagemagick           # virtual display, screenshots
+)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -26,8 +33,8 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
 fi
 
 # The project's own Wine prefix, made once.
-prefix="$root/build/wineprefix"
-stamp="$prefix/.namegen-ready"
+prefix="${WINEPREFIX:-$root/build/wineprefix}"
+stamp="$prefix/.namegen-ready-2"
 if [ ! -f "$stamp" ]; then
   echo "setup: creating the Wine prefix in $prefix"
   mkdir -p "$prefix"
@@ -37,6 +44,15 @@ if [ ! -f "$stamp" ]; then
   for face in 宋体 SimSun; do
     "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
       /t REG_SZ /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
+  done
+  # Test programs run on one virtual desktop: windows then need no window manager to be shown,
+  # activated and focused, which keeps showing a window instant and focus deterministic on a
+  # bare X server. Programs they start inherit it; the program itself, run alone, does not.
+  "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
+    /d 1280x1024 /f >/dev/null 2>&1
+  for exe in env_tests pure_tests framework_tests controls_tests ui_tests bench_mainwindow; do
+    "$root/scripts/wine-run" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe.exe\\Explorer" \
+      /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
   done
   "$root/scripts/wine-run" --wait-server
   touch "$stamp"
