@@ -212,10 +212,10 @@ void TRzCustomStatusPane::WndProc(TMessage& message) {
       UpdateAutoWidth();
       break;
     case CM_MOUSEENTER:
-      MouseEnter();
+      if (message.LParam == 0) MouseEnter();  // not a notice passed on from a child
       break;
     case CM_MOUSELEAVE:
-      MouseLeave();
+      if (message.LParam == 0) MouseLeave();
       break;
     default:
       break;
@@ -296,14 +296,6 @@ void TRzCustomStatusPane::UpdateAutoWidth() {
     width = CalcAutoWidth();
   }
   SetWidth(width);
-}
-
-void TRzCustomStatusPane::MouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TRzCustomStatusPane::MouseLeave() {
-  if (OnMouseLeave) OnMouseLeave(this);
 }
 
 // ---------------------------------------------------------------------------------------------
