@@ -21,10 +21,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 320, 240);
 }
 
-TForm::~TForm() {
-  DestroyComponents();
-  if (Application && Application->MainForm() == this) Application->Terminate();
-}
+TForm::~TForm() { DestroyComponents(); }
 
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -61,11 +58,10 @@ void TForm::CreateParams(TCreateParams& p) {
 }
 
 void TForm::CreateWindowHandleDone() {
-  HICON icon = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
-  if (icon) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
+  HICON big = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
+  HICON small = icon_ ? icon_ : (Application ? Application->SmallIcon() : nullptr);
+  if (big) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (small) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (position_ == poScreenCenter) {
     RECT r;
     GetWindowRect(Handle(), &r);
@@ -388,9 +384,16 @@ TApplication::TApplication()
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
-  icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  // Shared icons from the program's resources are freed by the system, not by us.
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  icon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                        GetSystemMetrics(SM_CYICON), LR_SHARED));
+  smallIcon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!icon_) icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  if (!smallIcon_) smallIcon_ = icon_;
   SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   GetStartupInfoA(&si);

@@ -106,6 +106,7 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& title);
   HWND Handle() const { return window_.Handle(); }
   HICON Icon() const { return icon_; }
+  HICON SmallIcon() const { return smallIcon_; }
 
   // Creates the form; the first one becomes the main form, with its window made at once.
   template <class F>
@@ -155,6 +156,7 @@ class TApplication : public TComponent {
   std::string title_;
   TUtilWindow window_;
   HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;
