@@ -61,10 +61,10 @@ void TGradientLabel::Paint() {
   TCanvas& canvas = Canvas();
   const TRect client{0, 0, Width(), Height()};
   const std::string caption = Caption();
-  canvas.Font().Assign(Font());
 
-  // Width of the widest line, breaking only where the text has line breaks.
-  TRect measured = client;
+  // Width of the widest line, breaking only where the text has line breaks. The platform leaves
+  // the rectangle untouched for an empty text, so it starts empty: no caption, no gap.
+  TRect measured{};
   canvas.DrawText(caption, measured, DT_CALCRECT);
   const int textWidth = measured.Width();
 
