@@ -1,0 +1,26 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "framework/Forms.h"
+
+// The box of the show-message operation: a dialog built in code, sized to its text, with one
+// OK button. Ctrl+C copies a plain-text summary of it to the clipboard.
+class TMessageForm : public TForm {
+ public:
+  explicit TMessageForm(TComponent* owner);
+  const char* ClassName() const override { return "TMessageForm"; }
+
+  // Caption, message and button captions as the copy key puts them on the clipboard.
+  std::string SummaryText();
+
+ private:
+  void KeyDown(WORD& key, TShiftState shift);
+  void CopyToClipboard(const std::string& text);
+};
+
+// Builds the box for a text, laid out and centred on the screen but not yet shown.
+std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text);
+
+// Shows the text in a modal box and returns once it is closed.
+void ShowMessage(const std::string& text);
