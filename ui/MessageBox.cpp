@@ -51,11 +51,11 @@ class OpenedClipboard {
   OpenedClipboard& operator=(const OpenedClipboard&) = delete;
 };
 
-// The operating system's message font; false when it cannot be read.
-bool ReadMessageFont(TFont& font) {
+// Gives the font the operating system's message font; leaves it alone when that cannot be read.
+void ApplyMessageFont(TFont& font) {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
   const LOGFONTA& lf = metrics.lfMessageFont;
   TFontStyles style = 0;
   if (lf.lfWeight >= FW_BOLD) style |= fsBold;
@@ -66,7 +66,6 @@ bool ReadMessageFont(TFont& font) {
   font.SetHeight(lf.lfHeight);
   font.SetCharset(lf.lfCharSet);
   font.SetStyle(style);
-  return true;
 }
 
 // Measures with DrawTextA in a font on a screen context; r holds the limits and gets the extent.
@@ -123,7 +122,7 @@ void TMessageForm::CopyToClipboard(const std::string& text) {
 
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text) {
   auto form = std::make_unique<TMessageForm>(Application);
-  ReadMessageFont(form->Font());  // the framework's default form font stays when it fails
+  ApplyMessageFont(form->Font());
   form->SetBorderStyle(bsDialog);
   form->SetKeyPreview(true);
 
