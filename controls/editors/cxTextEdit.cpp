@@ -139,6 +139,8 @@ void TcxTextEdit::SetBounds(int left, int top, int width, int height) {
   TCustomControl::SetBounds(left, top, width, height);
 }
 
+void TcxTextEdit::ChangeScale(int m, int d) { TControl::ChangeScale(m, d); }
+
 void TcxTextEdit::BoundsChanged(const TRect& previous) {
   TCustomControl::BoundsChanged(previous);
   PlaceInnerEdit();

@@ -75,6 +75,8 @@ class TcxTextEdit : public TCustomControl {
   bool IsHot() const { return hot_; }
 
   void SetBounds(int left, int top, int width, int height) override;
+  // Scales the editor's own bounds only: the inner edit is placed from them.
+  void ChangeScale(int m, int d) override;
   void WndProc(TMessage& message) override;
 
  protected:

@@ -136,6 +136,11 @@ TEST_F(CxTextEdit, AutoSizeGivesTwentyOnePixelsInTheMainWindowFont) {
   ASSERT_NE(GetWindowRgnBox(Inner(0), &clip), ERROR);
   EXPECT_EQ((TRect{clip.left, clip.top, clip.right, clip.bottom}), (TRect{0, 0, 28, 16}));
 
+  // Layout scaling moves and widens the box; the inner edit is placed anew, not scaled.
+  box.ChangeScale(2, 1);
+  EXPECT_EQ(box.BoundsRect(), Bounds(32, 40, 66, 21));
+  EXPECT_EQ(box.InnerEdit()->BoundsRect(), Bounds(3, 3, 61, 17));
+
   form->Font().SetHeight(-16);  // follows the parent's font
   EXPECT_EQ(box.Height(), 4 + MeasureText(form->Font(), "Zg").cy + 4);
   box.SetAutoSize(false);
@@ -192,8 +197,13 @@ TEST_F(CxTextEdit, TabMovesOnFromTheTextBothWaysWhileArrowsAndCharactersStay) {
   EXPECT_EQ(GetFocus(), Inner(0));
   EXPECT_EQ(boxes[0]->Text(), "a");
 
+  boxes[1]->SetText("xy");
   Post(Inner(0), WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(GetFocus(), Inner(1));
+  DWORD start = 9, end = 9;
+  SendMessageA(Inner(1), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);  // tabbed into: the whole text is selected
+  EXPECT_EQ(end, 2u);
   EXPECT_EQ(boxes[0]->Text(), "a");  // no tab typed
   Post(Inner(1), WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(GetFocus(), memo->Handle());
