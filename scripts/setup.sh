@@ -34,7 +34,7 @@ fi
 
 # The project's own Wine prefix, made once.
 prefix="${WINEPREFIX:-$root/build/wineprefix}"
-stamp="$prefix/.namegen-ready-2"
+stamp="$prefix/.namegen-ready-3"
 if [ ! -f "$stamp" ]; then
   echo "setup: creating the Wine prefix in $prefix"
   mkdir -p "$prefix"
@@ -45,15 +45,9 @@ if [ ! -f "$stamp" ]; then
     "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
       /t REG_SZ /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
   done
-  # Test programs run on one virtual desktop: windows then need no window manager to be shown,
-  # activated and focused, which keeps showing a window instant and focus deterministic on a
-  # bare X server. Programs they start inherit it; the program itself, run alone, does not.
-  "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
-    /d 1280x1024 /f >/dev/null 2>&1
-  for exe in env_tests pure_tests framework_tests controls_tests ui_tests bench_mainwindow; do
-    "$root/scripts/wine-run" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe.exe\\Explorer" \
-      /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-  done
+  # A crashing program ends at once instead of waiting in the crash debugger.
+  "$root/scripts/wine-run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /f >/dev/null 2>&1 || true
   "$root/scripts/wine-run" --wait-server
   touch "$stamp"
 fi
