@@ -39,7 +39,6 @@ if [ ! -f "$stamp" ]; then
   echo "setup: creating the Wine prefix in $prefix"
   mkdir -p "$prefix"
   "$root/scripts/wine-run" wineboot --init >/dev/null 2>&1 || true
-  "$root/scripts/wine-run" --wait-server
   # The layout is drawn for 宋体 at -13 measuring 13 pixels; this font has those metrics.
   for face in 宋体 SimSun; do
     "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
@@ -48,6 +47,7 @@ if [ ! -f "$stamp" ]; then
   # A crashing program ends at once instead of waiting in the crash debugger.
   "$root/scripts/wine-run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
     /v Debugger /f >/dev/null 2>&1 || true
-  "$root/scripts/wine-run" --wait-server
+  # Ending the server writes the registry out.
+  "$root/scripts/wine-run" --kill-server
   touch "$stamp"
 fi

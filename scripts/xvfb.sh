@@ -1,21 +1,30 @@
 # Sourced: start_xvfb starts a virtual X server on a free display and exports DISPLAY;
 # stop_xvfb stops it again.
+#
+# Xvfb picks the display itself (-displayfd): it skips displays whose lock belongs to a
+# live server and takes over locks left behind by dead ones, so neither a parallel run
+# nor a crashed one gets in the way.
 start_xvfb() {
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+  local fifo n
+  fifo=$(mktemp -u /tmp/namegen-xvfb.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+    3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
+  # Reading the display number blocks until the server is ready (or gone).
+  n=$(timeout 30 head -n1 "$fifo" || true)
+  rm -f "$fifo"
+  if [ -z "$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+    echo "could not start Xvfb" >&2
+    XVFB_PID=
+    return 1
+  fi
   export DISPLAY=":$n"
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
-  done
-  echo "could not start Xvfb on $DISPLAY" >&2
-  return 1
 }
 stop_xvfb() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   XVFB_PID=
 }
