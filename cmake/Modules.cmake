@@ -10,7 +10,6 @@ endif()
 # Every folder is one module. PURE sources use no <windows.h>: they form <name>_pure,
 # built for both targets. WIN sources form <name>, built only for Windows, on top of
 # <name>_pure and the named modules.
-
 function(namegen_module)
   cmake_parse_arguments(M "" "NAME" "PURE;WIN;DEPENDS" ${ARGN})
   if(M_PURE)
