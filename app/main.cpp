@@ -1,13 +1,23 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-  HWND w = CreateWindowExA(0, "STATIC", "NameGen", WS_OVERLAPPEDWINDOW, 150, 146, 550, 309,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(w, show);
-  MSG msg;
-  while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+#include <string>
+
+#include "framework/Exception.h"
+#include "framework/Forms.h"
+#include "ui/Texts.h"
+#include "ui/Uname.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    TApplication application;
+    Application->Initialize();
+    Application->SetTitle(std::string(kMakerAddress) + texts::kTitleSuffix);
+    Application->CreateForm(Form1);
+    Application->Run();
+  } catch (const std::exception& e) {
+    // Start-up failed before the message loop could report it.
+    MessageBoxA(nullptr, ErrorBoxText(e.what()).c_str(), nullptr, MB_ICONERROR | MB_OK);
+    return 1;
   }
   return 0;
 }

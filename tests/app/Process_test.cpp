@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/Texts.h"
+#include "ui/Uname.h"
+
+// The real program, started as its own process: start-up, show commands and every way to close.
+namespace {
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of("\\/") + 1) + "NameGen.exe";
+}
+
+class Program {
+ public:
+  explicit Program(int showCommand) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showCommand);
+    std::string command = "\"" + ProgramPath() + "\"";
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
+    if (started_) WaitForInputIdle(info_.hProcess, 5000);
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  bool Started() const { return started_; }
+
+  // The process's top-level window of a class, waiting for it to appear.
+  HWND Window(const char* windowClass) {
+    struct Search {
+      DWORD pid;
+      const char* cls;
+      HWND found;
+    } search{info_.dwProcessId, windowClass, nullptr};
+    for (int i = 0; i < 200 && !search.found; ++i) {
+      EnumWindows(
+          [](HWND h, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            char cls[64] = {};
+            GetClassNameA(h, cls, sizeof cls);
+            if (pid == s->pid && std::string(cls) == s->cls) {
+              s->found = h;
+              return FALSE;
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      if (!search.found) Sleep(25);
+    }
+    return search.found;
+  }
+  HWND MainWindow() {
+    HWND h = Window("TForm1");
+    for (int i = 0; i < 200 && h && !IsWindowVisible(h) && !IsIconic(Window("TApplication")); ++i) Sleep(25);
+    return h;
+  }
+
+  // Exit code once the process has ended, or -1 if it is still running after the wait.
+  long ExitCode(DWORD waitMs = 10000) {
+    if (WaitForSingleObject(info_.hProcess, waitMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  bool started_ = false;
+};
+
+}  // namespace
+
+TEST(Program, TitleBarCloseEndsWithExitCodeZero) {
+  Program program(SW_SHOWNORMAL);
+  ASSERT_TRUE(program.Started());
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsWindowVisible(main));
+  // The task-bar window carries the application title; the main window its own caption.
+  char title[512] = {};
+  GetWindowTextA(program.Window("TApplication"), title, sizeof title);
+  EXPECT_EQ(std::string(title), std::string(kMakerAddress) + texts::kTitleSuffix);
+  GetWindowTextA(main, title, sizeof title);
+  EXPECT_EQ(std::string(title), texts::kFormCaption);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST(Program, SystemMenuAndAltF4EndWithExitCodeZero) {
+  {
+    Program program(SW_SHOWNORMAL);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+  {
+    Program program(SW_SHOWNORMAL);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    // Alt held: context bit 29 of a system key message.
+    PostMessageA(main, WM_SYSKEYDOWN, VK_F4, (1 << 29) | 1);
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+}
+
+TEST(Program, CloseButtonEndsWithExitCodeZero) {
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND box = FindWindowExA(main, nullptr, "TGroupBox", nullptr);
+  ASSERT_NE(box, nullptr);
+  HWND close = FindWindowExA(box, nullptr, "TdxButton", texts::kCloseWindow);
+  ASSERT_NE(close, nullptr);
+  PostMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST(Program, HonoursTheMaximisedAndMinimisedShowCommands) {
+  {
+    Program program(SW_SHOWMAXIMIZED);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(IsZoomed(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+  {
+    Program program(SW_SHOWMINNOACTIVE);
+    HWND main = program.Window("TForm1");
+    HWND app = program.Window("TApplication");
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(app, nullptr);
+    for (int i = 0; i < 100 && !IsIconic(app); ++i) Sleep(20);
+    EXPECT_TRUE(IsIconic(app));         // only the task-bar button
+    EXPECT_FALSE(IsWindowVisible(main));
+    PostMessageA(app, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/Controls.h"
+
+namespace testing_support {
+
+// Handles messages until the condition holds or the time is up; returns the condition.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+// Handles messages for a while.
+void Pump(DWORD ms);
+
+// Real input through SendInput, then the messages it causes are handled.
+void ClickAt(TPoint screen, TMouseButton button = mbLeft);
+void Click(TControl& control, TMouseButton button = mbLeft);
+void PressKey(WORD vk, bool shift = false);
+void TypeText(const char* ascii);
+
+// The windowed control holding the keyboard focus, or nullptr.
+TWinControl* FocusedControl();
+
+}  // namespace testing_support

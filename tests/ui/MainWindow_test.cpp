@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/ExtCtrls.h"
+#include "naming/CombineNames.h"
+#include "tests/support/Input.h"
+#include "ui/Texts.h"
+#include "ui/Uname.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string WindowClass(HWND h) {
+  char name[64] = {};
+  GetClassNameA(h, name, sizeof name);
+  return name;
+}
+
+// Characters (not bytes) of a code-page text.
+int CharacterCount(const std::string& text) {
+  return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
+naming::Entries InitialEntries() {
+  naming::Entries e;
+  for (int i = 0; i < 9; ++i) e[i] = texts::kEntries[i];
+  return e;
+}
+
+struct MainWindow : testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm1>(nullptr);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && FocusedControl() != nullptr; });
+  }
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, LayoutMatchesTheDesign) {
+  struct Expect {
+    TControl* control;
+    const char* windowClass;  // nullptr for windowless controls
+    TRect bounds;
+  };
+  const Expect expected[] = {
+      {form->GroupBox1, "TGroupBox", Bounds(0, 0, 542, 89)},
+      {form->GradientLabel1, nullptr, Bounds(2, 15, 538, 40)},
+      {form->RzMarqueeStatus1, nullptr, Bounds(0, 59, 361, 25)},
+      {form->dxButton2, "TdxButton", Bounds(376, 61, 73, 21)},
+      {form->dxButton1, "TdxButton", Bounds(456, 61, 73, 21)},
+      {form->dxButton3, "TdxButton", Bounds(448, 104, 81, 21)},
+      {form->na, "TMemo", Bounds(16, 136, 513, 129)},
+  };
+  for (const auto& e : expected) {
+    EXPECT_EQ(e.control->BoundsRect(), e.bounds) << e.control->Name();
+    if (e.windowClass) {
+      EXPECT_EQ(WindowClass(static_cast<TWinControl*>(e.control)->Handle()), e.windowClass);
+    }
+  }
+  for (int n = 0; n < 9; ++n) {
+    EXPECT_EQ(form->cxTextEdit[n]->BoundsRect(), Bounds(16 + 48 * n, 104, 33, 21));
+    EXPECT_EQ(form->cxTextEdit[n]->Text(), texts::kEntries[n]);
+    EXPECT_EQ(WindowClass(form->cxTextEdit[n]->Handle()), "TcxTextEdit");
+  }
+  EXPECT_EQ(WindowClass(form->Handle()), "TForm1");
+  RECT outer;
+  GetWindowRect(form->Handle(), &outer);
+  EXPECT_EQ((TRect{outer.left, outer.top, outer.right, outer.bottom}), Bounds(150, 146, 550, 309));
+  EXPECT_EQ(form->Caption(), texts::kFormCaption);
+  EXPECT_EQ(form->GroupBox1->Caption(), texts::kGroupCaption);
+  EXPECT_EQ(form->GradientLabel1->Caption(), texts::kBannerCaption);
+  EXPECT_EQ(form->RzMarqueeStatus1->Caption(),
+            std::string(texts::kUsageHint) + kMakerAddress + texts::kCreditSuffix);
+  EXPECT_EQ(form->dxButton2->Caption(), texts::kVisitUs);
+  EXPECT_EQ(form->dxButton1->Caption(), texts::kCloseWindow);
+  EXPECT_EQ(form->dxButton3->Caption(), texts::kStartNaming);
+  EXPECT_EQ(form->na->Text(), std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" +
+                                  texts::kUsageLine3 + "\r\n" + texts::kUsageLine4);
+
+  EXPECT_EQ(form->Font().Name(), texts::kSongTi);
+  EXPECT_EQ(form->Font().Height(), -13);
+  EXPECT_EQ(form->GradientLabel1->Font().Height(), -24);
+  EXPECT_EQ(form->GradientLabel1->Font().Charset(), GB2312_CHARSET);
+  EXPECT_EQ(form->dxButton3->Font().Style(), static_cast<TFontStyles>(fsBold));
+  EXPECT_EQ(form->na->Font().Height(), -16);
+  EXPECT_EQ(form->na->Font().Style(), 0u);
+  EXPECT_TRUE(form->cxTextEdit[4]->ParentFont());
+  EXPECT_EQ(form->RzMarqueeStatus1->Font().Height(), -13);
+}
+
+TEST_F(MainWindow, LayoutScalesWithTheMeasuredTextHeight) {
+  const TSize designed = MeasureText(form->Font(), "0");
+  ASSERT_EQ(designed.cy, 13);
+  form->ScaleLayout(120);  // a screen of 120 dots per inch
+  EXPECT_EQ(form->Font().Height(), MulDiv(-13, 120, 96));
+  const int measured = MeasureText(form->Font(), "0").cy;
+  ASSERT_NE(measured, 13);
+  EXPECT_EQ(form->cxTextEdit[1]->Left(), MulDiv(64, measured, 13));
+  EXPECT_EQ(form->na->BoundsRect(), Bounds(MulDiv(16, measured, 13), MulDiv(136, measured, 13),
+                                           MulDiv(513, measured, 13), MulDiv(129, measured, 13)));
+  RECT outer;
+  GetWindowRect(form->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 550);  // the window's own size is not scaled
+  EXPECT_EQ(outer.bottom - outer.top, 309);
+}
+
+TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
+  const std::string expected = naming::CombineNames(InitialEntries());
+  Click(*form->dxButton3);
+  ASSERT_TRUE(PumpUntil([&] { return form->na->Text() == expected; }));
+  EXPECT_EQ(CharacterCount(form->na->Text()), 243);
+  EXPECT_EQ(form->na->Text().substr(0, 4), std::string(texts::kEntries[0]) + texts::kEntries[0]);
+  EXPECT_EQ(form->na->Text().back(), ' ');
+  EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
+
+  // Typed text is discarded by the next start; a second start gives one copy.
+  Click(*form->na);
+  PressKey(VK_END);
+  TypeText("typed");
+  ASSERT_NE(form->na->Text(), expected);
+  Click(*form->dxButton3);
+  EXPECT_EQ(form->na->Text(), expected);
+  Click(*form->dxButton3);
+  EXPECT_EQ(form->na->Text(), expected);
+  EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
+}
+
+TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
+  // The edit's own context menu opens on the right button; close it when it has.
+  TTimer menuCloser(nullptr);
+  menuCloser.SetInterval(50);
+  menuCloser.SetOnTimer([](TObject*) { EndMenu(); });
+  Click(*form->cxTextEdit[2], mbRight);
+  menuCloser.SetEnabled(false);
+  EXPECT_EQ(form->cxTextEdit[2]->Text(), "");
+  EXPECT_EQ(form->cxTextEdit[3]->Text(), texts::kEntries[3]);
+  Click(*form->cxTextEdit[3], mbLeft);
+  EXPECT_EQ(form->cxTextEdit[3]->Text(), "");
+
+  // Typed text goes too, and the empty box gives shorter names.
+  Click(*form->cxTextEdit[0]);
+  TypeText("Ab");
+  EXPECT_EQ(form->cxTextEdit[0]->Text(), "Ab");
+  Click(*form->cxTextEdit[0], mbMiddle);
+  EXPECT_EQ(form->cxTextEdit[0]->Text(), "");
+  Click(*form->dxButton3);
+  naming::Entries e = InitialEntries();
+  e[0] = e[2] = e[3] = "";
+  EXPECT_EQ(form->na->Text(), naming::CombineNames(e));
+}
+
+TEST_F(MainWindow, TabCyclesInTabOrderFromTheVisitButton) {
+  std::vector<TWinControl*> order = {form->dxButton2, form->dxButton1};
+  for (auto* e : form->cxTextEdit) order.push_back(e);
+  order.push_back(form->dxButton3);
+  order.push_back(form->na);
+  order.push_back(form->dxButton2);
+  auto holder = [&] {
+    TWinControl* f = FocusedControl();
+    for (TWinControl* c : order)
+      if (f == c || (f && f->Parent() == c)) return c;
+    return static_cast<TWinControl*>(nullptr);
+  };
+  EXPECT_EQ(holder(), form->dxButton2);  // first focus
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    PressKey(VK_TAB);
+    EXPECT_EQ(holder(), order[i]) << "after " << i << " tabs";
+  }
+  PressKey(VK_TAB, true);  // Shift+Tab goes back
+  EXPECT_EQ(holder(), form->na);
+}
+
+namespace {
+HINSTANCE WINAPI NoBrowser(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_NOASSOC));
+}
+}  // namespace
+
+TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
+  form->shellExecute = NoBrowser;
+  std::string boxText, boxCaption;
+  bool mainDisabled = false;
+  TTimer watcher(nullptr);
+  watcher.SetInterval(20);
+  watcher.SetOnTimer([&](TObject*) {
+    HWND box = FindWindowA("TMessageForm", nullptr);
+    if (!box || !IsWindowVisible(box)) return;
+    watcher.SetEnabled(false);
+    char caption[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    boxCaption = caption;
+    mainDisabled = !IsWindowEnabled(form->Handle());
+    PostMessageA(box, WM_CLOSE, 0, 0);
+  });
+  const std::string before = form->na->Text();
+  form->dxButton2->Click();
+  EXPECT_FALSE(watcher.Enabled()) << "the message box never appeared";
+  EXPECT_EQ(boxCaption, Application->Title());
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_EQ(form->na->Text(), before);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}

@@ -1,0 +1,138 @@
+#include "ui/Uname.h"
+
+#include <string>
+
+#include "naming/CombineNames.h"
+#include "ui/MessageBox.h"
+#include "ui/Texts.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The layout below is drawn for a window font measuring this many pixels high.
+constexpr int kDesignTextHeight = 13;
+constexpr int kDesignPixelsPerInch = 96;
+
+void SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style) {
+  font.SetName(face);
+  font.SetHeight(height);
+  font.SetCharset(charset);
+  font.SetColor(clWindowText);
+  font.SetStyle(style);
+}
+
+template <class T>
+T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  control->SetName(name);
+  control->SetParent(parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  SetName("Form1");
+  SetBounds(150, 146, 550, 309);
+  SetPosition(poDesigned);
+  SetBorderStyle(bsSizeable);
+  SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+  SetAutoScroll(true);
+  SetCaption(texts::kFormCaption);
+  SetColor(clBtnFace);
+  SetFont(Font(), texts::kSongTi, -13, DEFAULT_CHARSET, 0);
+  OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+
+  GroupBox1 = Place(new TGroupBox(this), this, "GroupBox1", 0, 0, 542, 89);
+  GroupBox1->SetAlign(alTop);
+  GroupBox1->SetCaption(texts::kGroupCaption);
+  GroupBox1->SetColor(clBtnFace);
+  GroupBox1->SetTabOrder(0);
+
+  GradientLabel1 = Place(new TGradientLabel(this), GroupBox1, "GradientLabel1", 2, 15, 538, 40);
+  GradientLabel1->SetAlign(alTop);
+  GradientLabel1->SetCaption(texts::kBannerCaption);
+  GradientLabel1->SetColor(clSkyBlue);
+  GradientLabel1->SetColorTo(clWindow);
+  GradientLabel1->SetGradientType(gtFullVertical);
+  GradientLabel1->SetLineWidth(2);
+  GradientLabel1->SetIndent(0);
+  GradientLabel1->SetEllipsType(etNone);
+  GradientLabel1->SetVAlignment(vaCenter);
+  GradientLabel1->SetTransparentText(false);
+  GradientLabel1->SetTransparent(false);
+  GradientLabel1->SetAutoSize(false);
+  SetFont(GradientLabel1->Font(), texts::kSongTi, -24, GB2312_CHARSET, 0);
+
+  RzMarqueeStatus1 = Place(new TRzMarqueeStatus(this), GroupBox1, "RzMarqueeStatus1", 0, 59, 361, 25);
+  RzMarqueeStatus1->SetCaption(std::string(texts::kUsageHint) + kMakerAddress + texts::kCreditSuffix);
+
+  dxButton2 = Place(new TdxButton(this), GroupBox1, "dxButton2", 376, 61, 73, 21);
+  dxButton2->SetCaption(texts::kVisitUs);
+  dxButton2->SetTabOrder(0);
+  dxButton2->OnClick = [this](TObject* sender) { dxButton2Click(sender); };
+
+  dxButton1 = Place(new TdxButton(this), GroupBox1, "dxButton1", 456, 61, 73, 21);
+  dxButton1->SetCaption(texts::kCloseWindow);
+  dxButton1->SetTabOrder(1);
+  dxButton1->OnClick = [this](TObject* sender) { dxButton1Click(sender); };
+
+  for (int n = 1; n <= 9; ++n) {
+    const std::string name = "cxTextEdit" + std::to_string(n);
+    TcxTextEdit* edit = Place(new TcxTextEdit(this), this, name.c_str(), 16 + 48 * (n - 1), 104, 33, 21);
+    edit->Style().LookAndFeel().SetKind(lfFlat);
+    edit->SetText(texts::kEntries[n - 1]);
+    edit->SetTabOrder(n);
+    edit->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+      cxTextEditMouseDown(sender, button, shift, x, y);
+    };
+    cxTextEdit[n - 1] = edit;
+  }
+
+  dxButton3 = Place(new TdxButton(this), this, "dxButton3", 448, 104, 81, 21);
+  dxButton3->SetCaption(texts::kStartNaming);
+  SetFont(dxButton3->Font(), texts::kSongTi, -13, DEFAULT_CHARSET, fsBold);
+  dxButton3->SetTabOrder(10);
+  dxButton3->OnClick = [this](TObject* sender) { dxButton3Click(sender); };
+
+  na = Place(new TMemo(this), this, "na", 16, 136, 513, 129);
+  SetFont(na->Font(), texts::kSongTi, -16, DEFAULT_CHARSET, 0);
+  na->SetText(std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" + texts::kUsageLine3 + "\r\n" +
+              texts::kUsageLine4);
+  na->SetTabOrder(11);
+
+  gdi::WindowDC screen(nullptr);
+  ScaleLayout(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
+
+// Fonts follow the screen's dots per inch; positions and sizes follow the window font's measured
+// height. The window's own outer size stays as designed.
+void TForm1::ScaleLayout(int dpi) {
+  if (dpi != kDesignPixelsPerInch) Font().SetHeight(MulDiv(Font().Height(), dpi, kDesignPixelsPerInch));
+  const int textHeight = MeasureText(Font(), "0").cy;
+  if (textHeight != kDesignTextHeight) ScaleControls(textHeight, kDesignTextHeight);
+}
+
+void TForm1::cxTextEditMouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {
+  static_cast<TcxTextEdit*>(sender)->SetText("");
+}
+
+void TForm1::dxButton1Click(TObject*) { Close(); }
+
+void TForm1::dxButton2Click(TObject*) {
+  const HINSTANCE result = shellExecute(nullptr, "open", kMakerAddress, "", "", SW_SHOWNORMAL);
+  if (reinterpret_cast<INT_PTR>(result) <= 32) ShowMessage(texts::kBrowserNotFound);
+}
+
+// The result is computed once and written in one step: the same text as appending the 81 names
+// one by one, without the quadratic cost.
+void TForm1::dxButton3Click(TObject*) {
+  na->Clear();
+  na->Font().SetStyle(fsBold);
+  naming::Entries entries;
+  for (std::size_t i = 0; i < cxTextEdit.size(); ++i) entries[i] = cxTextEdit[i]->Text();
+  na->SetText(naming::CombineNames(entries));
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) {}
