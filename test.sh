@@ -37,7 +37,7 @@ run_suite() {
     match($0, /^[0-9]+: /) {
       n = substr($0, 1, RLENGTH - 2); text = substr($0, RLENGTH + 1); out[n] = out[n] text "\n"
       if (text ~ /^\[  PASSED  \] [0-9]+ tests?\./) { split(text, w, " "); pass[n] += w[4]; summary[n] = summary[n] text "  " }
-      if (text ~ /^\[  SKIPPED \] [0-9]+ tests?,/) { split(text, w, " "); skip[n] += w[4]; summary[n] = summary[n] text "  " }
+      if (text ~ /^\[  SKIPPED \] [0-9]+ tests?[.,]/) { split(text, w, " "); skip[n] += w[4]; summary[n] = summary[n] text "  " }
       if (text ~ /^\[  FAILED  \] [0-9]+ tests?, listed below/) { split(text, w, " "); fail[n] += w[4]; summary[n] = summary[n] text "  " }
     }
     match($0, /Test +#[0-9]+: [^ ]+ \.+/) {
