@@ -739,6 +739,13 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_PAINT:
       WMPaint(m);
       return;
+    case WM_PRINTCLIENT:
+      if (!nativeClass_) {
+        TMessage paint{WM_PAINT, m.WParam, 0, 0};
+        WMPaint(paint);
+        return;
+      }
+      break;
     case WM_ERASEBKGND:
       if (nativeClass_) break;
       if (!IsOpaque()) {

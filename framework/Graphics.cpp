@@ -8,8 +8,8 @@ COLORREF ColorToRGB(TColor color) {
   return ColorToRgbWith(color, [](int index) { return GetSysColor(index); });
 }
 
-void TGraphicsObject::Changed() {
-  stale_ = true;
+void TGraphicsObject::Changed(bool rebuild) {
+  if (rebuild) stale_ = true;
   if (OnChange) OnChange();
 }
 
@@ -36,7 +36,7 @@ void TFont::SetCharset(int charset) {
 void TFont::SetColor(TColor color) {
   if (color_ == color) return;
   color_ = color;
-  Changed();
+  Changed(false);  // drawn with SetTextColor, not held by the font handle
 }
 void TFont::SetStyle(TFontStyles style) {
   if (style_ == style) return;
@@ -49,12 +49,13 @@ bool TFont::SameAs(const TFont& o) const {
 }
 void TFont::Assign(const TFont& o) {
   if (SameAs(o)) return;
+  const bool onlyColor = name_ == o.name_ && height_ == o.height_ && charset_ == o.charset_ && style_ == o.style_;
   name_ = o.name_;
   height_ = o.height_;
   charset_ = o.charset_;
   color_ = o.color_;
   style_ = o.style_;
-  Changed();
+  Changed(!onlyColor);
 }
 
 HFONT TFont::Handle() {

@@ -28,7 +28,8 @@ class TGraphicsObject {
   std::function<void()> OnChange;
 
  protected:
-  void Changed();
+  // Announces a change; `rebuild` false for parts of the description the handle does not hold.
+  void Changed(bool rebuild = true);
   // True once after each change: the handle must be rebuilt.
   bool stale_ = true;
 };

@@ -20,8 +20,6 @@ bool ThemeServicesEnabled() {
   return appThemed && themeActive && appThemed() && themeActive();
 }
 
-namespace {
-// True when ch is the character after a single "&" in caption.
 bool IsAccelerator(WPARAM ch, const std::string& caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
@@ -33,7 +31,6 @@ bool IsAccelerator(WPARAM ch, const std::string& caption) {
   }
   return false;
 }
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TCustomLabel

@@ -5,6 +5,9 @@
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
+// True when ch is the character after a single "&" in caption (its accelerator).
+bool IsAccelerator(WPARAM ch, const std::string& caption);
+
 // Visual styles of the operating system are in use for this program (never, without a manifest).
 bool ThemeServicesEnabled();
 

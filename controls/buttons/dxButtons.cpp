@@ -1,5 +1,7 @@
 #include "controls/buttons/dxButtons.h"
 
+#include "framework/StdCtrls.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -40,19 +42,6 @@ void Blit(TCanvas& canvas, int x, int y, TBitmap& source, int width, int height)
   height = std::min(height, source.Height());
   if (width <= 0 || height <= 0) return;
   canvas.CopyRect(Bounds(x, y, width, height), source.Canvas(), TRect{0, 0, width, height});
-}
-
-// True when ch is the character after a single "&" in caption.
-bool IsAccelerator(WPARAM ch, const std::string& caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<int>(ch & 0xFF));
-  }
-  return false;
 }
 
 }  // namespace

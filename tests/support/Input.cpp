@@ -34,19 +34,21 @@ INPUT Key(WORD vk, bool up) {
 }  // namespace
 
 void ClickAt(TPoint p, TMouseButton button) {
-  SetCursorPos(p.X, p.Y);
-  PumpUntil([&] {
-    POINT now;
-    GetCursorPos(&now);
-    return now.x == p.X && now.y == p.Y;
-  }, 500);
+  // Every event carries its absolute position, so a pointer position arriving late from the
+  // window system cannot move the click elsewhere.
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const LONG ax = MulDiv(p.X, 65535, w - 1), ay = MulDiv(p.Y, 65535, h - 1);
   static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
   static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP};
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = kDown[button];
-  in[1].mi.dwFlags = kUp[button];
-  Send(in, 2);
+  const DWORD flags[] = {0, kDown[button], kUp[button]};
+  INPUT in[3]{};
+  for (int i = 0; i < 3; ++i) {
+    in[i].type = INPUT_MOUSE;
+    in[i].mi.dx = ax;
+    in[i].mi.dy = ay;
+    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  Send(in, 3);
 }
 
 void Click(TControl& control, TMouseButton button) {

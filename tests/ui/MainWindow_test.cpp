@@ -133,11 +133,19 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
 
 TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
   // The edit's own context menu opens on the right button; close it when it has.
+  bool menuClosed = false;
   TTimer menuCloser(nullptr);
-  menuCloser.SetInterval(50);
-  menuCloser.SetOnTimer([](TObject*) { EndMenu(); });
+  menuCloser.SetInterval(20);
+  menuCloser.SetOnTimer([&](TObject*) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+      EndMenu();
+      menuClosed = true;
+    }
+  });
   Click(*form->cxTextEdit[2], mbRight);
-  menuCloser.SetEnabled(false);
+  PumpUntil([&] { return menuClosed; }, 1000);
+  Pump(50);
   EXPECT_EQ(form->cxTextEdit[2]->Text(), "");
   EXPECT_EQ(form->cxTextEdit[3]->Text(), texts::kEntries[3]);
   Click(*form->cxTextEdit[3], mbLeft);
