@@ -379,3 +379,12 @@ TSize MeasureText(const TFont& font, const std::string& text) {
   canvas.SetHandle(nullptr);
   return size;
 }
+
+void DrawEmbossedText(TCanvas& canvas, const std::string& text, const TRect& r, UINT format) {
+  TRect shifted{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  canvas.Font().SetColor(clBtnHighlight);
+  canvas.DrawText(text, shifted, format);
+  TRect at = r;
+  canvas.Font().SetColor(clBtnShadow);
+  canvas.DrawText(text, at, format);
+}

@@ -200,3 +200,7 @@ class TBitmap {
 
 // Extent of a text in a font, measured on a screen-compatible context.
 TSize MeasureText(const TFont& font, const std::string& text);
+
+// The disabled look of a text: in clBtnHighlight one pixel right of and below r, then in
+// clBtnShadow at r.
+void DrawEmbossedText(TCanvas& canvas, const std::string& text, const TRect& r, UINT format);

@@ -118,11 +118,7 @@ void TCustomLabel::DoDrawText(TRect& r, UINT format) {
     canvas.DrawText(text, r, format);
     return;
   }
-  TRect shifted{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
-  canvas.Font().SetColor(clBtnHighlight);
-  canvas.DrawText(text, shifted, format);
-  canvas.Font().SetColor(clBtnShadow);
-  canvas.DrawText(text, r, format);
+  DrawEmbossedText(canvas, text, r, format);
 }
 
 void TCustomLabel::AdjustBounds() {

@@ -189,11 +189,7 @@ void TdxButton::DrawButtonText(TCanvas& canvas, TRect& r, UINT flags) {
     canvas.DrawText(text, r, flags);
     return;
   }
-  TRect shifted{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
-  canvas.Font().SetColor(clBtnHighlight);
-  canvas.DrawText(text, shifted, flags);
-  canvas.Font().SetColor(clBtnShadow);
-  canvas.DrawText(text, r, flags);
+  DrawEmbossedText(canvas, text, r, flags);
 }
 
 void TdxButton::Paint() {

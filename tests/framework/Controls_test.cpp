@@ -9,6 +9,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/GdiTrace.h"
+#include "tests/support/Input.h"
 
 namespace {
 
@@ -248,17 +249,8 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   form->Show();
   Application->ProcessMessages();
 
-  // The pointer moves asynchronously under some window systems: wait until it has arrived.
   auto moveTo = [&](TControl* c) {
-    const TPoint p = c->ClientToScreen({5, 5});
-    SetCursorPos(p.X, p.Y);
-    for (int i = 0; i < 50; ++i) {
-      Application->ProcessMessages();
-      POINT now;
-      GetCursorPos(&now);
-      if (now.x == p.X && now.y == p.Y) break;
-      Sleep(5);
-    }
+    testing_support::MovePointer(c->ClientToScreen({5, 5}));
     Application->Idle();
   };
   moveTo(a);

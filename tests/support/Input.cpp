@@ -18,6 +18,15 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+void MovePointer(TPoint p) {
+  SetCursorPos(p.X, p.Y);
+  PumpUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return now.x == p.X && now.y == p.Y;
+  }, 250);
+}
+
 namespace {
 void Send(INPUT* inputs, UINT count) {
   SendInput(count, inputs, sizeof(INPUT));

@@ -12,6 +12,9 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
 // Handles messages for a while.
 void Pump(DWORD ms);
 
+// Moves the pointer and waits until the window system reports it there (it may lag).
+void MovePointer(TPoint screen);
+
 // Real input through SendInput, then the messages it causes are handled.
 void ClickAt(TPoint screen, TMouseButton button = mbLeft);
 void Click(TControl& control, TMouseButton button = mbLeft);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Input.h"
 #include "controls/editors/cxTextEdit.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -247,17 +248,8 @@ TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
 TEST_F(CxTextEdit, MouseOverTheTextOrTheFrameMakesTheBoxHot) {
   TcxTextEdit& box = *boxes[0];
   memo->SetFocus();
-  // The pointer moves asynchronously under some window systems: wait until it has arrived.
   auto moveTo = [&](TControl& c, int x, int y) {
-    const TPoint p = c.ClientToScreen({x, y});
-    SetCursorPos(p.X, p.Y);
-    for (int i = 0; i < 50; ++i) {
-      Application->ProcessMessages();
-      POINT now;
-      GetCursorPos(&now);
-      if (now.x == p.X && now.y == p.Y) break;
-      Sleep(5);
-    }
+    testing_support::MovePointer(c.ClientToScreen({x, y}));
     Application->Idle();
   };
   moveTo(*box.InnerEdit(), 4, 4);
