@@ -27,24 +27,30 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "run: no display given; started a virtual X server on $DISPLAY"
 fi
 
-scripts/wine-run build/win/bin/NameGen.exe &
+if [ -n "$headless" ]; then
+  # Headless, the program runs on a Wine virtual desktop, which draws the window frames itself
+  # (a bare X server has no window manager to draw them); the screenshot is the window's area.
+  scripts/wine-run explorer /desktop=NameGen,1280x1024 build/win/bin/NameGen.exe &
+else
+  scripts/wine-run build/win/bin/NameGen.exe &
+fi
 program=$!
 
 if [ -n "$headless" ]; then
-  # Wine names the program's X windows after the executable; wait for a visible one.
-  window=
+  desktop=
   for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --classname 'namegen.exe' 2>/dev/null | tail -n1 || true)
-    [ -n "$window" ] && break
+    desktop=$(xdotool search --onlyvisible --classname 'explorer.exe' 2>/dev/null | tail -n1 || true)
+    [ -n "$desktop" ] && break
     kill -0 "$program" 2>/dev/null || break
     sleep 0.1
   done
-  if [ -z "$window" ]; then
+  if [ -z "$desktop" ]; then
     echo "run: the program showed no window" >&2
     exit 1
   fi
-  sleep 1  # let it finish painting
-  import -window "$window" build/screenshot.png
+  sleep 2  # let the window appear and finish painting
+  # The main window opens at (150, 146) with an outer size of 550 x 309.
+  import -window root -crop 550x309+150+146 +repage build/screenshot.png
   echo "run: screenshot of the program's window written to build/screenshot.png"
 fi
 
