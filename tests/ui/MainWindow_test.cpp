@@ -110,6 +110,25 @@ TEST_F(MainWindow, LayoutScalesWithTheMeasuredTextHeight) {
   EXPECT_EQ(outer.bottom - outer.top, 309);
 }
 
+TEST_F(MainWindow, ResizingStretchesOnlyTheTopAlignedStrip) {
+  const TRect memo = form->na->BoundsRect();
+  const TRect marquee = form->RzMarqueeStatus1->BoundsRect();
+  form->SetBounds(150, 146, 700, 400);
+  Pump(50);
+  const int client = form->ClientRect().Width();
+  EXPECT_EQ(form->GroupBox1->BoundsRect(), Bounds(0, 0, client, 89));
+  EXPECT_EQ(form->GradientLabel1->BoundsRect(), Bounds(2, 15, client - 4, 40));
+  EXPECT_EQ(form->na->BoundsRect(), memo);
+  EXPECT_EQ(form->RzMarqueeStatus1->BoundsRect(), marquee);
+
+  // Smaller than its controls: scroll bars appear.
+  form->SetBounds(150, 146, 300, 200);
+  Pump(50);
+  const LONG style = GetWindowLongA(form->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_HSCROLL);
+  EXPECT_TRUE(style & WS_VSCROLL);
+}
+
 TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   const std::string expected = naming::CombineNames(InitialEntries());
   Click(*form->dxButton3);
