@@ -247,15 +247,20 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   a->SetBounds(10, 10, 40, 40);
   b->SetBounds(50, 10, 40, 40);
   form->Show();
-  Application->ProcessMessages();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
 
+  // Idle steps until the control under the pointer is the one expected (the window system may
+  // report the new pointer position a little later).
   auto moveTo = [&](TControl* c) {
     testing_support::MovePointer(c->ClientToScreen({5, 5}));
-    Application->Idle();
+    return testing_support::PumpUntil([&] {
+      Application->Idle();
+      return Application->MouseControl() == c;
+    }, 1000);
   };
-  moveTo(a);
+  ASSERT_TRUE(moveTo(a));
   log.clear();
-  moveTo(b);
+  ASSERT_TRUE(moveTo(b));
   EXPECT_EQ(log, (std::vector<std::string>{"A:20", "B:19"}));  // left, then entered
   log.clear();
   Application->Idle();

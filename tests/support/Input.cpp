@@ -18,15 +18,6 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-void MovePointer(TPoint p) {
-  SetCursorPos(p.X, p.Y);
-  PumpUntil([&] {
-    POINT now;
-    GetCursorPos(&now);
-    return now.x == p.X && now.y == p.Y;
-  }, 250);
-}
-
 namespace {
 void Send(INPUT* inputs, UINT count) {
   SendInput(count, inputs, sizeof(INPUT));
@@ -40,23 +31,37 @@ INPUT Key(WORD vk, bool up) {
   in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   return in;
 }
+
+// Mouse input at an absolute screen position.
+INPUT MouseAt(TPoint p, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.X, 65535, w - 1);
+  in.mi.dy = MulDiv(p.Y, 65535, h - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  return in;
+}
 }  // namespace
+
+void MovePointer(TPoint p) {
+  // As real input, so that no older pointer position reported later can overtake it.
+  INPUT move = MouseAt(p, 0);
+  SendInput(1, &move, sizeof(INPUT));
+  PumpUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return now.x == p.X && now.y == p.Y;
+  }, 500);
+  Pump(20);
+}
 
 void ClickAt(TPoint p, TMouseButton button) {
   // Every event carries its absolute position, so a pointer position arriving late from the
   // window system cannot move the click elsewhere.
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  const LONG ax = MulDiv(p.X, 65535, w - 1), ay = MulDiv(p.Y, 65535, h - 1);
   static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
   static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP};
-  const DWORD flags[] = {0, kDown[button], kUp[button]};
-  INPUT in[3]{};
-  for (int i = 0; i < 3; ++i) {
-    in[i].type = INPUT_MOUSE;
-    in[i].mi.dx = ax;
-    in[i].mi.dy = ay;
-    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
-  }
+  INPUT in[3] = {MouseAt(p, 0), MouseAt(p, kDown[button]), MouseAt(p, kUp[button])};
   Send(in, 3);
 }
 
