@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cctype>
 
+#include "framework/AppTitle.h"
 #include "framework/Exception.h"
 
 TApplication* Application = nullptr;
@@ -359,14 +359,7 @@ namespace {
 std::string DefaultTitle() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
-  const auto slash = name.find_last_of("\\/");
-  if (slash != std::string::npos) name = name.substr(slash + 1);
-  const auto dot = name.find_last_of('.');
-  if (dot != std::string::npos) name = name.substr(0, dot);
-  for (std::size_t i = 1; i < name.size(); ++i)
-    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
-  return name;
+  return DefaultApplicationTitle(path);
 }
 }  // namespace
 

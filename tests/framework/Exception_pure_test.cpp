@@ -1,3 +1,4 @@
+#include "framework/AppTitle.h"
 #include "framework/Exception.h"
 #include "framework/Geometry.h"
 
@@ -25,4 +26,11 @@ TEST(MulDivRound, RoundsHalvesAwayFromZeroLikeThePlatform) {
   EXPECT_EQ(MulDivRound(5, 1, 2), 3);      // 2.5 -> 3
   EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
   EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+}
+
+TEST(DefaultApplicationTitle, IsTheProgramNameWithItsFirstCharacterKept) {
+  EXPECT_EQ(DefaultApplicationTitle("C:\\Program Files\\Tools\\NameGen.exe"), "Namegen");
+  EXPECT_EQ(DefaultApplicationTitle("/work/bin/ui_tests.exe"), "ui_tests");
+  EXPECT_EQ(DefaultApplicationTitle("Z:\\a.b\\MY.APP.EXE"), "My.app");
+  EXPECT_EQ(DefaultApplicationTitle("NOEXT"), "Noext");
 }
