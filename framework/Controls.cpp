@@ -343,6 +343,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   DestroyComponents();
+  // Leave the parent here, while this is still known as windowed (TControl's destructor would
+  // take it for a windowless one and leave it in the lists of windowed children).
+  if (Parent()) Parent()->RemoveControl(this);
   DestroyHandle();
   for (TControl* c : children_) c->parent_ = nullptr;
   graphicChildren_.clear();
@@ -381,6 +384,8 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
   control->Invalidate();
+  // Before its window goes: the focus leaving it must not be handed back to it.
+  if (TForm* form = GetParentForm(this)) form->ControlRemoved(control);
   if (control->IsWindowed()) {
     auto* w = static_cast<TWinControl*>(control);
     if (!destroying_) w->DestroyHandle();

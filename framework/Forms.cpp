@@ -124,6 +124,16 @@ void TForm::FocusChanged(TWinControl* control) {
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
+void TForm::ControlRemoved(TControl* control) {
+  auto inside = [control](TControl* c) {
+    for (; c; c = c->Parent())
+      if (c == control) return true;
+    return false;
+  };
+  if (inside(activeControl_)) activeControl_ = nullptr;
+  if (inside(focusedControl_)) focusedControl_ = nullptr;
+}
+
 void TForm::DoClose(TCloseAction& action) {
   if (OnClose) OnClose(this, action);
 }

@@ -72,6 +72,8 @@ class TForm : public TWinControl {
  private:
   friend class TWinControl;
   void FocusChanged(TWinControl* control);
+  // Forgets the active control when it is the control leaving the form or lies inside it.
+  void ControlRemoved(TControl* control);
   void UpdateScrollRange();
   void ScrollBy(int dx, int dy);
   void OnScroll(int bar, WPARAM code);

@@ -173,6 +173,31 @@ TEST_F(ControlTree, TopAlignedChildrenSpanTheClientWidth) {
   EXPECT_EQ(box->Width(), form->ClientRect().Width());
 }
 
+TEST_F(ControlTree, DeletedWindowedChildLeavesItsParentAndTheFocus) {
+  auto* box = new TGroupBox(form);
+  box->SetParent(form);
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  auto* inner = new TMemo(form);
+  inner->SetParent(box);
+  inner->SetFocus();  // the form is hidden: it becomes the active control, to be focused on showing
+  ASSERT_EQ(form->ActiveControl(), inner);
+
+  delete inner;
+  delete memo;
+  EXPECT_EQ(box->ControlCount(), 0);
+  ASSERT_EQ(form->ControlCount(), 1);
+  EXPECT_EQ(form->Controls(0), box);
+  EXPECT_EQ(form->TabOrderList(), std::vector<TWinControl*>{box});
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  form->SetColor(clWhite);  // reaches every child left
+  EXPECT_EQ(box->Color(), clWhite);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), form->Handle());
+}
+
 using Painting = FormFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
