@@ -512,12 +512,17 @@ void TWinControl::AdjustClientRect(TRect&) {}
 void TWinControl::Realign() {
   if (realigning_) return;
   realigning_ = true;
-  TRect r = ClientRect();
-  AdjustClientRect(r);
-  for (TControl* c : children_) {
-    if (!c->visible_ || c->align_ != alTop) continue;
-    c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
-    r.Top += c->height_;
+  try {
+    TRect r = ClientRect();
+    AdjustClientRect(r);
+    for (TControl* c : children_) {
+      if (!c->visible_ || c->align_ != alTop) continue;
+      c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
+      r.Top += c->height_;
+    }
+  } catch (...) {
+    realigning_ = false;  // a failed layout must not stop every later one
+    throw;
   }
   realigning_ = false;
 }

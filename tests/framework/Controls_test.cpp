@@ -198,6 +198,34 @@ TEST_F(ControlTree, DeletedWindowedChildLeavesItsParentAndTheFocus) {
   EXPECT_EQ(GetFocus(), form->Handle());
 }
 
+namespace {
+// A windowless control that fails once when its bounds change after it was armed.
+class FailsOnceWhenMoved : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  bool armed = false;
+
+ protected:
+  void BoundsChanged(const TRect&) override {
+    if (!armed) return;
+    armed = false;
+    throw Exception("Moved");
+  }
+};
+}  // namespace
+
+TEST_F(ControlTree, AlignmentGoesOnAfterAChildFailedToMove) {
+  auto* child = new FailsOnceWhenMoved(form);
+  child->SetParent(form);
+  child->SetBounds(0, 0, 50, 20);
+  child->armed = true;
+  EXPECT_THROW(child->SetAlign(alTop), Exception);
+  ASSERT_FALSE(child->armed);
+  form->SetBounds(100, 100, 400, 200);
+  form->Realign();
+  EXPECT_EQ(child->Width(), form->ClientRect().Width());
+}
+
 using Painting = FormFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
