@@ -78,6 +78,10 @@ TRect TForm::ClientRect() {
   return TRect{0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
 }
 
+void TForm::AdjustClientRect(TRect& r) {
+  r = TRect{r.Left - scrollX_, r.Top - scrollY_, r.Right - scrollX_, r.Bottom - scrollY_};
+}
+
 void TForm::SetVisible(bool visible) {
   if (Visible() == visible) return;
   TControl::SetVisible(visible);

@@ -67,6 +67,8 @@ class TForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
+  // Aligned children scroll with the rest: the area starts at the scrolled-away offset.
+  void AdjustClientRect(TRect& rect) override;
   void DoClose(TCloseAction& action);
 
  private:

@@ -226,6 +226,27 @@ TEST_F(ControlTree, AlignmentGoesOnAfterAChildFailedToMove) {
   EXPECT_EQ(child->Width(), form->ClientRect().Width());
 }
 
+TEST_F(ControlTree, ScrollingMovesTopAlignedChildrenWithTheOthers) {
+  auto* box = new TGroupBox(form);
+  box->SetParent(form);
+  box->SetBounds(0, 0, 100, 89);
+  box->SetAlign(alTop);
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetBounds(16, 136, 250, 129);
+  form->HandleNeeded();
+  form->SetAutoScroll(true);  // the client area is smaller than the children
+
+  form->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(memo->Top(), 128);
+  EXPECT_EQ(box->Top(), -8);
+  form->Realign();  // as after any resize
+  EXPECT_EQ(box->Top(), -8);
+  form->Perform(WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(memo->Top(), 136);
+  EXPECT_EQ(box->Top(), 0);
+}
+
 using Painting = FormFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
