@@ -218,10 +218,11 @@ void TControl::WndProc(TMessage& m) {
       return;
     case WM_LBUTTONUP: {
       DefaultHandler(m);
-      if ((controlStyle_ & csCaptureMouse) && Application && Application->CaptureControl() == this)
-        Application->SetCaptureControl(nullptr);
+      // Decided before the capture goes: giving it back ends the press.
       const bool click = clickPending_ && x >= 0 && y >= 0 && x < width_ && y < height_;
       clickPending_ = false;
+      if ((controlStyle_ & csCaptureMouse) && Application && Application->CaptureControl() == this)
+        Application->SetCaptureControl(nullptr);
       if (click) Click();
       MouseUp(mbLeft, ShiftStateFromKeys(m.WParam), x, y);
       return;
@@ -237,6 +238,11 @@ void TControl::WndProc(TMessage& m) {
     case WM_MOUSEMOVE:
       DefaultHandler(m);
       MouseMove(ShiftStateFromKeys(m.WParam), x, y);
+      return;
+    case WM_CAPTURECHANGED:
+      DefaultHandler(m);
+      clickPending_ = false;
+      CaptureLost();
       return;
     case CM_PARENTCOLORCHANGED:
       if (parentColor_) {
@@ -797,6 +803,11 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       Perform(CM_SYSCOLORCHANGE);
       return;
+    case WM_CAPTURECHANGED:
+      // The window held the capture for itself or for one of its windowless children.
+      for (TControl* c : graphicChildren_)
+        if (c->clickPending_) c->Perform(WM_CAPTURECHANGED, m.WParam, m.LParam);
+      break;
     case WM_NCDESTROY:
       DefaultHandler(m);
       RemovePropA(handle_, kControlProp);

@@ -178,6 +178,9 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // The mouse capture was taken away mid-press (an error box, a modal form): a press in
+  // progress ends without a click.
+  virtual void CaptureLost() {}
   // Window text storage: windowed controls keep it in their window.
   virtual void StoreText(const std::string& text) { text_ = text; }
   // Called with the previous bounds after they changed.

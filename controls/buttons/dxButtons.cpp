@@ -116,6 +116,12 @@ void TdxButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   DoMouseRelease();
 }
 
+void TdxButton::CaptureLost() {
+  if (!clicking_) return;
+  clicking_ = false;
+  DoMouseRelease();
+}
+
 void TdxButton::KeyDown(WORD key) {
   if (key != VK_SPACE || KeyboardShiftState() != 0) return;
   visualState_ |= vsHot;

@@ -39,6 +39,7 @@ class TdxButton : public TCustomControl {
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CaptureLost() override;
 
   // State changes; each repaints.
   void DoFocusChanged();

@@ -247,6 +247,35 @@ TEST_F(ControlTree, ScrollingMovesTopAlignedChildrenWithTheOthers) {
   EXPECT_EQ(box->Top(), 0);
 }
 
+TEST_F(ControlTree, WindowlessClickNeedsPressAndReleaseInsideWithTheCaptureHeld) {
+  std::vector<std::string> log;
+  auto* panel = new GreenPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 100);
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(panel);
+  probe->SetBounds(20, 20, 30, 30);
+  int clicks = 0;
+  probe->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  HWND window = panel->Handle();
+
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
+  EXPECT_EQ(GetCapture(), window);  // held for the windowless child
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(45, 45));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(80, 80));  // released outside
+  EXPECT_EQ(clicks, 1);
+
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
+  ReleaseCapture();  // taken away mid-press, as an error box or a modal form does
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(25, 25));
+  EXPECT_EQ(clicks, 1);
+}
+
 using Painting = FormFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {

@@ -119,6 +119,19 @@ TEST_F(DxButton, MouseClicksOnlyWhenReleasedInside) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(DxButton, APressEndsWithoutAClickWhenTheCaptureIsTakenAway) {
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  ASSERT_TRUE(button->VisualState() & vsPressed);
+  ASSERT_EQ(GetCapture(), button->Handle());
+  // A failure report releases the capture mid-press.
+  Application->SetErrorBoxHandler([](HWND, const std::string&, const std::string&) {});
+  Application->HandleException("Broken");
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_FALSE(button->VisualState() & vsPressed);
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(clicks, 0);
+}
+
 TEST_F(DxButton, SpaceClicksOnReleaseAndEnterClicksOnlyTheFocusedButton) {
   FocusButton();
   EXPECT_TRUE(button->VisualState() & vsFocused);
