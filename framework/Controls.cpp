@@ -576,6 +576,25 @@ void TWinControl::Update() {
   if (handle_) UpdateWindow(handle_);
 }
 
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  text_ = Text();
+  DestroyHandle();
+  CreateHandle();
+}
+
 HBRUSH TWinControl::BackgroundBrush() {
   const COLORREF rgb = ColorToRGB(Color());
   if (!brush_ || rgb != brushColor_) {
@@ -803,6 +822,28 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       Perform(CM_SYSCOLORCHANGE);
       return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) {
+        KeyDown(key, KeyboardShiftState());
+      } else {
+        KeyUp(key, KeyboardShiftState());
+      }
+      if (key == 0) return;
+      m.WParam = key;
+      break;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      char key = static_cast<char>(m.WParam);
+      KeyPress(key);
+      if (key == 0) return;
+      m.WParam = static_cast<unsigned char>(key);
+      break;
+    }
     case WM_CAPTURECHANGED:
       // The window held the capture for itself or for one of its windowless children.
       for (TControl* c : graphicChildren_)

@@ -41,6 +41,7 @@ TShiftState KeyboardShiftState();                  // keys held now
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 // ---------------------------------------------------------------------------------------------
 // Components own other components and destroy them, last created first.
@@ -57,6 +58,10 @@ class TComponent : public TObject {
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   TComponent* Component(int i) const { return components_[i]; }
   bool Destroying() const { return destroying_; }
+  // True while the component's settings are being read in (its own or its owner's): changes
+  // made then raise no change events.
+  bool Loading() const { return loading_ || (owner_ && owner_->Loading()); }
+  void SetLoading(bool value) { loading_ = value; }
 
   // The name of the class, which windowed controls also use as their window class name.
   virtual const char* ClassName() const { return "TComponent"; }
@@ -68,6 +73,7 @@ class TComponent : public TObject {
 
  private:
   TComponent* owner_;
+  bool loading_ = false;
   std::string name_;
   std::vector<TComponent*> components_;
 };
@@ -281,6 +287,11 @@ class TWinControl : public TControl {
   // The background brush, always in the control's Color.
   HBRUSH BackgroundBrush();
 
+  // Key events of the window: a handler that sets the key to 0 keeps it from the window.
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+
  protected:
   virtual void CreateParams(TCreateParams& params);
   // Makes the window, then the windows of the windowed children.
@@ -301,6 +312,13 @@ class TWinControl : public TControl {
   virtual void WMPaint(TMessage& message);
   // Called after a child was added.
   virtual void ControlInserted(TControl*) {}
+  // Key messages of the window (WM_KEYDOWN, WM_CHAR, WM_KEYUP and their system forms) before
+  // the window processes them; the defaults raise the events. A key set to 0 goes no further.
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  // Makes the window anew (after a change of a creation-only style), keeping its text.
+  void RecreateWnd();
 
   bool realigning_ = false;
 

@@ -188,6 +188,162 @@ void TGroupBox::WndProc(TMessage& m) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  SetControlStyle(csClickEvents | csSetCaption);
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TCustomEdit::SetAlignment(TAlignment value) {
+  if (alignment_ == value) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase value) {
+  if (charCase_ == value) return;
+  charCase_ = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetHideSelection(bool value) {
+  if (hideSelection_ == value) return;
+  hideSelection_ = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetMaxLength(int value) {
+  if (value < 0) value = 0;
+  if (maxLength_ == value) return;
+  maxLength_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
+}
+
+void TCustomEdit::SetOEMConvert(bool value) {
+  if (oemConvert_ == value) return;
+  oemConvert_ = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetPasswordChar(char value) {
+  if (passwordChar_ == value) return;
+  passwordChar_ = value;
+  if (HandleAllocated()) {
+    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(value), 0);
+    Invalidate();
+  }
+}
+
+void TCustomEdit::SetReadOnly(bool value) {
+  if (readOnly_ == value) return;
+  readOnly_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
+}
+
+int TCustomEdit::SelStart() {
+  if (!HandleAllocated()) return 0;
+  DWORD start = 0, end = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(start);
+}
+
+int TCustomEdit::SelLength() {
+  if (!HandleAllocated()) return 0;
+  DWORD start = 0, end = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+void TCustomEdit::SetSelStart(int value) {
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(value), value);
+}
+
+void TCustomEdit::SetSelLength(int value) {
+  const int start = SelStart();
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + value);
+}
+
+std::string TCustomEdit::SelText() {
+  const std::string text = Text();
+  const auto start = static_cast<std::size_t>(SelStart());
+  if (start >= text.size()) return {};
+  return text.substr(start, static_cast<std::size_t>(SelLength()));
+}
+
+void TCustomEdit::SetSelText(const std::string& text) {
+  if (HandleAllocated()) SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TCustomEdit::SelectAll() {
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::ClearSelection() { Perform(WM_CLEAR); }
+void TCustomEdit::CopyToClipboard() { Perform(WM_COPY); }
+void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
+void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
+
+void TCustomEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClass = "EDIT";
+  static constexpr DWORD kAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+  static constexpr DWORD kCase[] = {0, ES_UPPERCASE, ES_LOWERCASE};
+  p.Style |= ES_AUTOHSCROLL | WS_BORDER | kAlign[alignment_] | kCase[charCase_];
+  if (!hideSelection_) p.Style |= ES_NOHIDESEL;
+  if (oemConvert_) p.Style |= ES_OEMCONVERT;
+  if (readOnly_) p.Style |= ES_READONLY;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::CreateWindowHandleDone() {
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  if (passwordChar_) SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+bool TCustomEdit::SelectsAllOnFocus(HWND) {
+  if (mousePressing_) return false;
+  TForm* form = GetParentForm(this);
+  return !form || form->ActiveControl() != this;
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_BASE + WM_COMMAND:
+      if (HIWORD(m.WParam) == EN_CHANGE) Change();
+      return;
+    case WM_SETFOCUS: {
+      const bool select = autoSelect_ && SelectsAllOnFocus(reinterpret_cast<HWND>(m.WParam));
+      TWinControl::WndProc(m);
+      if (select && HandleAllocated()) SelectAll();
+      return;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      mousePressing_ = true;
+      try {
+        TWinControl::WndProc(m);
+      } catch (...) {
+        mousePressing_ = false;
+        throw;
+      }
+      mousePressing_ = false;
+      return;
+    }
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
 // TMemo
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {

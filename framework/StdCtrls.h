@@ -65,6 +65,78 @@ class TGroupBox : public TCustomControl {
   void Paint() override;
 };
 
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// A single-line text box on the platform's EDIT control. Settings made before the window exists
+// are applied when it is made; those the control takes only at creation recreate the window.
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* owner);
+  const char* ClassName() const override { return "TCustomEdit"; }
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  // Selects the whole text when the focus arrives from another control other than by a mouse
+  // press (not when the window is merely activated again).
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool value) { autoSelect_ = value; }
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase value);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value);
+  // 0: no limit.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  bool OEMConvert() const { return oemConvert_; }
+  void SetOEMConvert(bool value);
+  // Shown in place of every character; 0 shows the text.
+  char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(char value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+
+  // Selection in characters (bytes of the text).
+  int SelStart();
+  void SetSelStart(int value);
+  int SelLength();
+  void SetSelLength(int value);
+  std::string SelText();
+  // Replaces the selection (undoable, as typed).
+  void SetSelText(const std::string& text);
+  void SelectAll();
+  void ClearSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+
+  // Raised after every change of the text, typed or assigned.
+  TNotifyEvent OnChange;
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+  // The text changed.
+  virtual void Change();
+  // Whether a focus arriving from `previous` selects the text; the default: not by a mouse press
+  // and not when the form's active control already was this one.
+  virtual bool SelectsAllOnFocus(HWND previous);
+  // True while a mouse press of this window is being handled.
+  bool MousePressing() const { return mousePressing_; }
+
+ private:
+  TAlignment alignment_ = taLeftJustify;
+  bool autoSelect_ = true;
+  TEditCharCase charCase_ = ecNormal;
+  bool hideSelection_ = true;
+  int maxLength_ = 0;
+  bool oemConvert_ = false;
+  char passwordChar_ = 0;
+  bool readOnly_ = false;
+  bool mousePressing_ = false;
+};
+
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A multi-line text box on the platform's EDIT control.

@@ -1,21 +1,76 @@
 #include "controls/editors/cxTextEdit.h"
 
+#include <algorithm>
+
 #include "framework/Forms.h"
 
-TcxCustomEditStyle::TcxCustomEditStyle() {
-  lookAndFeel_.OnChanged = [this] {
-    if (OnChanged) OnChanged();
-  };
+namespace {
+TcxCharCase CaseOf(TEditCharCase c) { return static_cast<TcxCharCase>(c); }
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomTextEditProperties
+
+void TcxCustomTextEditProperties::SetAutoSelect(bool value) { Set(autoSelect_, value); }
+void TcxCustomTextEditProperties::SetCharCase(TEditCharCase value) { Set(charCase_, value); }
+void TcxCustomTextEditProperties::SetEchoMode(TcxEditEchoMode value) { Set(echoMode_, value); }
+void TcxCustomTextEditProperties::SetHideSelection(bool value) { Set(hideSelection_, value); }
+void TcxCustomTextEditProperties::SetOEMConvert(bool value) { Set(oemConvert_, value); }
+void TcxCustomTextEditProperties::SetUseLeftAlignmentOnEditing(bool value) { Set(useLeftAlignmentOnEditing_, value); }
+
+void TcxCustomTextEditProperties::SetLookupItems(std::vector<std::string> items) {
+  if (lookupItemsSorted_) std::sort(items.begin(), items.end());
+  lookupItems_ = std::move(items);
+  Changed();
 }
+
+void TcxCustomTextEditProperties::SetLookupItemsSorted(bool value) {
+  if (lookupItemsSorted_ == value) return;
+  lookupItemsSorted_ = value;
+  if (value) std::sort(lookupItems_.begin(), lookupItems_.end());
+  Changed();
+}
+
+void TcxCustomTextEditProperties::SetMaxLength(int value) {
+  assignedValues_.MaxLength = true;
+  Set(maxLength_, std::max(0, value));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomInnerTextEditHelper
+
+std::string TcxCustomInnerTextEditHelper::EditValue() { return edit_->Text(); }
+void TcxCustomInnerTextEditHelper::SetEditValue(const std::string& value) { edit_->SetText(value); }
+bool TcxCustomInnerTextEditHelper::ReadOnly() { return edit_->ReadOnly(); }
+void TcxCustomInnerTextEditHelper::SetReadOnly(bool value) { edit_->SetReadOnly(value); }
+void TcxCustomInnerTextEditHelper::SetParent(TWinControl* parent) { edit_->SetParent(parent); }
+void TcxCustomInnerTextEditHelper::SetOnChange(TNotifyEvent handler) { edit_->OnChange = std::move(handler); }
+void TcxCustomInnerTextEditHelper::SetAlignment(TAlignment value) { edit_->SetAlignment(value); }
+void TcxCustomInnerTextEditHelper::SetAutoSelect(bool value) { edit_->SetAutoSelect(value); }
+void TcxCustomInnerTextEditHelper::SetCharCase(TEditCharCase value) { edit_->SetCharCase(value); }
+void TcxCustomInnerTextEditHelper::SetEchoMode(TcxEditEchoMode value) {
+  edit_->SetPasswordChar(value == eemPassword ? '*' : '\0');
+}
+void TcxCustomInnerTextEditHelper::SetHideSelection(bool value) { edit_->SetHideSelection(value); }
+void TcxCustomInnerTextEditHelper::SetMaxLength(int value) { edit_->SetMaxLength(value); }
+void TcxCustomInnerTextEditHelper::SetOEMConvert(bool value) { edit_->SetOEMConvert(value); }
+int TcxCustomInnerTextEditHelper::SelStart() { return edit_->SelStart(); }
+void TcxCustomInnerTextEditHelper::SetSelStart(int value) { edit_->SetSelStart(value); }
+int TcxCustomInnerTextEditHelper::SelLength() { return edit_->SelLength(); }
+void TcxCustomInnerTextEditHelper::SetSelLength(int value) { edit_->SetSelLength(value); }
+std::string TcxCustomInnerTextEditHelper::SelText() { return edit_->SelText(); }
+TWinControl* TcxCustomInnerTextEditHelper::Control() { return edit_; }
 
 // ---------------------------------------------------------------------------------------------
 // TcxCustomInnerTextEdit
 
-TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxTextEdit* edit) : TWinControl(edit), edit_(edit) {
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* edit)
+    : TCustomEdit(edit), edit_(edit), helper_(std::make_unique<TcxCustomInnerTextEditHelper>(this)) {
   // The native window takes the capture itself while a button is down.
   SetControlStyle(csClickEvents);
-  SetParent(edit);
-  // The editor hands it its font; the colour comes from the editor.
+  SetTabStop(false);
+  SetParentColor(true);
+  // The editor hands it its font and colours.
   SetParentFont(false);
 }
 
@@ -24,39 +79,74 @@ TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() {
 }
 
 void TcxCustomInnerTextEdit::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.BaseClass = "EDIT";
+  TCustomEdit::CreateParams(p);
   p.Style &= ~static_cast<DWORD>(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME);
   p.Style |= ES_AUTOHSCROLL;
   p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
 }
 
 void TcxCustomInnerTextEdit::CreateWindowHandleDone() {
-  edit_->innerClip_.reset();
-  edit_->ClipInnerEdit();
+  TCustomEdit::CreateWindowHandleDone();
+  edit_->ForgetClipRegion();
+  edit_->AdjustHostedControl();
 }
 
-void TcxCustomInnerTextEdit::Click() { edit_->Click(); }
+void TcxCustomInnerTextEdit::SetBounds(int left, int top, int width, int height) {
+  if (boundsLocked_ && (width != Width() || height != Height())) return;
+  TCustomEdit::SetBounds(left, top, width, height);
+}
+
+bool TcxCustomInnerTextEdit::SelectsAllOnFocus(HWND previous) {
+  if (MousePressing()) return false;
+  if (edit_->HandleAllocated() && previous == edit_->Handle()) return edit_->FocusCameFromOtherControl();
+  TForm* form = GetParentForm(this);
+  return !form || form->ActiveControl() != edit_;
+}
+
+void TcxCustomInnerTextEdit::Click() {
+  if (!edit_->Loading()) edit_->Click();
+}
+
+void TcxCustomInnerTextEdit::KeyDown(WORD& key, TShiftState shift) {
+  edit_->KeyDown(key, shift);
+  if (key != 0) TCustomEdit::KeyDown(key, shift);
+}
+
+void TcxCustomInnerTextEdit::KeyPress(char& key) {
+  if (key == '\t') {
+    key = 0;
+    return;
+  }
+  edit_->KeyPress(key);
+  if (key == '\r' && !edit_->BeepOnEnter()) key = 0;
+}
+
+void TcxCustomInnerTextEdit::KeyUp(WORD& key, TShiftState shift) {
+  if (key == VK_TAB) {
+    key = 0;
+    return;
+  }
+  edit_->KeyUp(key, shift);
+}
 
 void TcxCustomInnerTextEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TWinControl::MouseDown(button, shift, x, y);
+  TCustomEdit::MouseDown(button, shift, x, y);
   edit_->InnerMouseDown(button, shift, x + Left(), y + Top());
 }
 
 void TcxCustomInnerTextEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TWinControl::MouseUp(button, shift, x, y);
+  TCustomEdit::MouseUp(button, shift, x, y);
   edit_->MouseUp(button, shift, x + Left(), y + Top());
 }
 
 void TcxCustomInnerTextEdit::MouseMove(TShiftState shift, int x, int y) {
-  TWinControl::MouseMove(shift, x, y);
+  TCustomEdit::MouseMove(shift, x, y);
   edit_->MouseMove(shift, x + Left(), y + Top());
 }
 
 void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_GETDLGCODE:
-      // Characters and arrows stay here; Tab goes to the form unless Ctrl is held.
       DefaultHandler(m);
       m.Result |= DLGC_WANTCHARS;
       if (GetKeyState(VK_CONTROL) < 0) {
@@ -65,228 +155,290 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
         m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
       }
       return;
-    case WM_CHAR:
-      if (m.WParam == '\t') return;  // never typed into the text
-      break;
-    case WM_SETFOCUS:
-      // The form sees the editor, not its inner window, as the focused control, so that Tab
-      // and Shift+Tab move on from the editor.
+    case WM_SETFOCUS: {
+      // The form sees the editor, not its inner window, as the focused control.
+      const HWND previous = reinterpret_cast<HWND>(m.WParam);
+      const bool select = AutoSelect() && SelectsAllOnFocus(previous);
       DefaultHandler(m);
-      edit_->InnerFocusEntered();
+      edit_->InnerFocusEntered(previous);
+      if (select) SelectAll();
       return;
+    }
     case WM_KILLFOCUS:
       DefaultHandler(m);
-      edit_->Invalidate();
+      edit_->InnerFocusLeft(reinterpret_cast<HWND>(m.WParam));
       return;
-    case CN_BASE + WM_CTLCOLOREDIT:
-    case CN_BASE + WM_CTLCOLORSTATIC:
-      if (!edit_->Enabled()) {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        SetTextColor(dc, ColorToRGB(clBtnShadow));
-        SetBkColor(dc, ColorToRGB(clBtnFace));
-        m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        return;
-      }
+    case WM_CUT:
+      edit_->DoCut();
+      return;
+    case WM_PASTE:
+      edit_->DoPaste();
+      return;
+    case WM_CLEAR:
+      edit_->DoClear();
+      return;
+    case WM_LBUTTONDBLCLK:
+      TCustomEdit::WndProc(m);
+      if (edit_->OnDblClick) edit_->OnDblClick(edit_);
+      return;
+    case CM_MOUSELEAVE:
+      if (m.LParam == 0) edit_->RefreshState();
       break;
   }
-  TWinControl::WndProc(m);
+  TCustomEdit::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------------------------
-// TcxTextEdit
+// TcxCustomTextEditViewInfo
 
-TcxTextEdit::TcxTextEdit(TComponent* owner) : TCustomControl(owner) {
-  // The paint covers every pixel outside the inner edit, so the window is never erased first.
-  SetControlStyle(ControlStyle() | csOpaque);
-  SetTabStop(true);
-  SetParentColor(false);
-  SetColor(clWindow);
-  style_.OnChanged = [this] { Invalidate(); };
-  inner_ = new TcxCustomInnerTextEdit(this);
-  ApplyFont();
-  SetBounds(Left(), Top(), 121, 21);
+void TcxCustomTextEditViewInfo::Paint(TCanvas& canvas) {
+  TcxContainerViewInfo::Paint(canvas);
+  TRect r = ContentRect;
+  if (!UseTheme) {
+    canvas.Brush().SetColor(BackColor);
+    canvas.FrameRect(r);
+  }
+  r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+  if (!DrawText || !Font) return;
+  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  canvas.Font().Assign(*Font);
+  canvas.Font().SetColor(TextColor);
+  canvas.Brush().SetStyle(bsClear);
+  canvas.DrawText(Text, r, DT_SINGLELINE | DT_NOPREFIX | kAlign[Alignment]);
+  canvas.Brush().SetStyle(bsSolid);
 }
 
-TcxTextEdit::~TcxTextEdit() {
+// ---------------------------------------------------------------------------------------------
+// TcxCustomTextEdit
+
+TcxCustomTextEdit::TcxCustomTextEdit(TComponent* owner)
+    : TcxCustomEdit(owner, std::make_unique<TcxTextEditProperties>(),
+                    [](TcxContainer* c) { return std::make_unique<TcxCustomEditStyle>(c, false); },
+                    [] { return std::make_unique<TcxCustomTextEditViewInfo>(); }) {
+  viewData_ = std::make_unique<TcxCustomTextEditViewData>(this);
+  SetControlStyle(ControlStyle() | csCaptureMouse | csSetCaption);
+  SetTabStop(true);
+  inner_ = new TcxCustomInnerTextEdit(this);
+  inner_->Helper().SetParent(this);
+  inner_->Helper().SetOnChange([this](TObject*) { InnerEditChanged(); });
+  SetHostedControl(inner_);
+  SetBeepOnEnter(true);
+  inner_->SetColor(clWindow);
+  SetParentColor(false);
+  SetBounds(Left(), Top(), 121, 21);
+  EndCreating();
+  PropertiesChanged();
+}
+
+TcxCustomTextEdit::~TcxCustomTextEdit() {
   // The inner edit goes first, while this editor still answers its calls.
   DestroyComponents();
 }
 
-void TcxTextEdit::SetAutoSize(bool value) {
-  if (autoSize_ == value) return;
-  autoSize_ = value;
-  if (value) SetBounds(Left(), Top(), Width(), Height());
-}
-
-std::string TcxTextEdit::Text() const { return inner_ ? inner_->Text() : TCustomControl::Text(); }
-
-void TcxTextEdit::StoreText(const std::string& text) {
-  if (inner_) inner_->SetText(text);
-}
-
-bool TcxTextEdit::IsFocused() {
-  HWND focus = GetFocus();
-  return focus && ((HandleAllocated() && focus == Handle()) || (inner_ && inner_->HandleAllocated() && focus == inner_->Handle()));
-}
-
-TRect TcxTextEdit::ContentRect() const {
-  return TRect{kHotTrackBorderExtent, kHotTrackBorderExtent, Width() - kHotTrackBorderExtent,
-               Height() - kHotTrackBorderExtent};
-}
-
-void TcxTextEdit::SetBounds(int left, int top, int width, int height) {
-  if (autoSize_) height = TextEditAutoHeight(textHeight_, kHotTrackBorderExtent);
-  TCustomControl::SetBounds(left, top, width, height);
-}
-
-void TcxTextEdit::ChangeScale(int m, int d) { TControl::ChangeScale(m, d); }
-
-void TcxTextEdit::BoundsChanged(const TRect& previous) {
-  TCustomControl::BoundsChanged(previous);
-  PlaceInnerEdit();
-}
-
-void TcxTextEdit::ApplyFont() {
-  if (inner_) inner_->Font().Assign(Font());
-  textHeight_ = MeasureText(Font(), "Zg").cy;
-  SetBounds(Left(), Top(), Width(), Height());
-  PlaceInnerEdit();
-}
-
-void TcxTextEdit::PlaceInnerEdit() {
+void TcxCustomTextEdit::PropertiesChanged() {
   if (!inner_) return;
-  const TRect r = InnerEditBounds(ContentRect(), textHeight_);
-  inner_->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-  ClipInnerEdit();
+  TcxTextEditProperties& p = Properties();
+  IcxInnerTextEdit& inner = inner_->Helper();
+  inner.SetAlignment(p.UseLeftAlignmentOnEditing() ? taLeftJustify : p.Alignment().Horz());
+  inner.SetAutoSelect(p.AutoSelect());
+  inner.SetCharCase(p.CharCase());
+  inner.SetEchoMode(p.EchoMode());
+  inner.SetHideSelection(p.HideSelection());
+  inner.SetMaxLength(p.MaxLength());
+  inner.SetOEMConvert(p.OEMConvert());
+  inner_->Helper().SetReadOnly(p.ReadOnly());
+  TcxCustomEdit::PropertiesChanged();
 }
 
-void TcxTextEdit::ClipInnerEdit() {
+std::string TcxCustomTextEdit::DisplayText() { return inner_ ? inner_->Text() : std::string(); }
+
+void TcxCustomTextEdit::SetInternalDisplayValue(const std::string& text) {
+  if (!inner_ || inner_->Text() == text) return;
+  inner_->Helper().SetEditValue(text);
+  // Without a window there is no change notice from the platform.
+  if (!inner_->HandleAllocated()) InnerEditChanged();
+}
+
+bool TcxCustomTextEdit::SetDisplayText(const std::string& text) {
+  return TcxCustomEdit::SetDisplayText(ConvertCharCase(text, CaseOf(Properties().CharCase())));
+}
+
+void TcxCustomTextEdit::InnerEditChanged() {
+  TcxCustomEdit::InnerEditChanged();
+  if (typed_ && !completing_) Complete();
+  typed_ = false;
+}
+
+void TcxCustomTextEdit::Complete() {
+  const std::string text = DisplayText();
+  if (Properties().LookupItems().empty() || SelLengthValue() != 0 ||
+      SelStartValue() != static_cast<int>(text.size()))
+    return;
+  const std::optional<std::string> item = FindCompletion(Properties().LookupItems(), text);
+  if (!item || item->size() <= text.size()) return;
+  completing_ = true;
+  try {
+    SetInternalDisplayValue(text + item->substr(text.size()));
+  } catch (...) {
+    completing_ = false;
+    throw;
+  }
+  completing_ = false;
+  SetSelection(static_cast<int>(text.size()), static_cast<int>(item->size() - text.size()));
+}
+
+void TcxCustomTextEdit::EditKeyPress(char& key) {
+  TcxCustomEdit::EditKeyPress(key);
+  typed_ = static_cast<unsigned char>(key) >= 32;
+}
+
+void TcxCustomTextEdit::FocusLeft() {
+  const std::string text = DisplayText();
+  const auto& items = Properties().LookupItems();
+  if (EditedSinceEnter() && !items.empty() && !text.empty() && Properties().OnNewLookupDisplayText &&
+      std::find(items.begin(), items.end(), text) == items.end())
+    Properties().OnNewLookupDisplayText(this, text);
+  TcxCustomEdit::FocusLeft();
+}
+
+bool TcxCustomTextEdit::InnerEditVisible() const {
+  auto* self = const_cast<TcxCustomTextEdit*>(this);
+  if (IsDesigning()) return false;
+  return self->BeingEdited() || self->Properties().Alignment().Horz() == taLeftJustify;
+}
+
+void TcxCustomTextEdit::RepaintDrawnText() {
+  if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+int TcxCustomTextEdit::SelStartValue() { return inner_ ? inner_->Helper().SelStart() : 0; }
+int TcxCustomTextEdit::SelLengthValue() { return inner_ ? inner_->Helper().SelLength() : 0; }
+
+void TcxCustomTextEdit::SetSelection(int start, int length) {
   if (!inner_ || !inner_->HandleAllocated()) return;
-  const std::optional<TRect> clip = InnerEditClip(inner_->BoundsRect(), ContentRect());
-  if (clip == innerClip_) return;
-  HRGN region = clip ? CreateRectRgn(clip->Left, clip->Top, clip->Right, clip->Bottom) : nullptr;
-  // The window takes over the region and frees it.
-  SetWindowRgn(inner_->Handle(), region, TRUE);
-  innerClip_ = clip;
+  SendMessageA(inner_->Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
 }
 
-void TcxTextEdit::InnerFocusEntered() {
-  TMessage m{WM_SETFOCUS, 0, 0, 0};
-  TCustomControl::WndProc(m);
-  Invalidate();
+std::string TcxCustomTextEdit::SelText() { return inner_ ? inner_->Helper().SelText() : std::string(); }
+
+void TcxCustomTextEdit::SetSelText(const std::string& text) {
+  AsUserChange([&] {
+    const std::string current = DisplayText();
+    const auto start = static_cast<std::size_t>(SelStartValue());
+    const auto end = std::min(current.size(), start + static_cast<std::size_t>(SelLengthValue()));
+    if (SetDisplayText(current.substr(0, start) + text + current.substr(end)))
+      SetSelection(static_cast<int>(start + text.size()), 0);
+  });
 }
 
-void TcxTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  hostedMouseDown_ = true;
+void TcxCustomTextEdit::ClearSelection() { DoClear(); }
+
+int TcxCustomTextEdit::TextHeight() {
+  if (textHeight_ < 0) textHeight_ = MeasureText(Font(), "Zg").cy;
+  return textHeight_;
+}
+
+int TcxCustomTextEdit::AutoHeight() {
+  const TRect extent = GetBorderExtent();
+  return TextEditAutoHeight(TextHeight(), extent.Top, extent.Bottom);
+}
+
+void TcxCustomTextEdit::SetBounds(int left, int top, int width, int height) {
+  if (AutoSize()) height = AutoHeight();
+  TcxCustomEdit::SetBounds(left, top, width, height);
+}
+
+void TcxCustomTextEdit::ChangeScale(int m, int d) { TControl::ChangeScale(m, d); }
+
+void TcxCustomTextEdit::AdjustHostedControl() {
+  if (!inner_) return;
+  if (AutoSize() && Height() != AutoHeight()) {
+    // The new height runs the whole update again, placing the inner edit there.
+    SetBounds(Left(), Top(), Width(), Height());
+    return;
+  }
+  const TRect& cr = ViewInfo().ContentRect;
+  const TRect bounds = InnerEditBounds(cr, TextHeight(), Properties().Alignment().Vert());
+  if (inner_->BoundsRect() != bounds) {
+    SetMovingHosted(true);
+    try {
+      inner_->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    } catch (...) {
+      SetMovingHosted(false);
+      throw;
+    }
+    SetMovingHosted(false);
+  }
+  AlignHostedControl(cr);
+}
+
+std::optional<TRect> TcxCustomTextEdit::ChildClip(TWinControl* child, const TRect& client) {
+  if (!InnerEditVisible()) return TRect{};
+  return TcxCustomEdit::ChildClip(child, client);
+}
+
+void TcxCustomTextEdit::SyncHostedControl() {
+  if (!inner_) return;
+  const auto& v = static_cast<TcxCustomEditViewInfo&>(ViewInfo());
+  inner_->SetColor(v.BackColor);
+  TFont font;
+  font.Assign(Style().Font());
+  font.SetColor(v.TextColor);
+  if (!inner_->Font().SameAs(font)) inner_->Font().Assign(font);
+}
+
+void TcxCustomTextEdit::CalculateViewInfo(TPoint point, bool allowed) {
+  TcxCustomEdit::CalculateViewInfo(point, allowed);
+  auto& v = static_cast<TcxCustomTextEditViewInfo&>(ViewInfo());
+  v.DrawText = !InnerEditVisible();
+  v.Alignment = Properties().Alignment().Horz();
+  v.Font = &Style().Font();
+}
+
+void TcxCustomTextEdit::Paint() {
+  auto& v = static_cast<TcxCustomTextEditViewInfo&>(ViewInfo());
+  if (!v.DrawText) {
+    TcxCustomEdit::Paint();
+    return;
+  }
+  // Double-buffered while the text is drawn here.
+  TBitmap buffer;
+  buffer.SetSize(Width(), Height());
+  v.Paint(buffer.Canvas());
+  Canvas().CopyRect(v.OuterRect, buffer.Canvas(), v.OuterRect);
+}
+
+void TcxCustomTextEdit::InnerFocusEntered(HWND previous) {
+  if (!HandleAllocated() || previous != Handle()) {
+    ReportFocusToForm();
+    FocusEntered();
+  }
+  RefreshState();
+}
+
+void TcxCustomTextEdit::InnerFocusLeft(HWND next) {
+  if (!OwnsWindow(next)) FocusLeft();
+  RefreshState();
+}
+
+void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  SetHostedMouseDown(true);
   try {
     MouseDown(button, shift, x, y);
   } catch (...) {
-    hostedMouseDown_ = false;
+    SetHostedMouseDown(false);
     throw;
   }
-  hostedMouseDown_ = false;
+  SetHostedMouseDown(false);
 }
 
-void TcxTextEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  // A press on the frame focuses the editor; one on the text has focused the inner edit already.
-  if (!hostedMouseDown_ && !(shift & ssDouble) && !IsFocused() && CanFocus()) SetFocus();
-  TCustomControl::MouseDown(button, shift, x, y);
-}
-
-void TcxTextEdit::UpdateHot() {
-  TControl* over = Application ? Application->MouseControl() : nullptr;
-  const bool hot = over && (over == this || over == inner_);
-  if (hot == hot_) return;
-  hot_ = hot;
-  Invalidate();
-}
-
-void TcxTextEdit::WndProc(TMessage& m) {
-  const bool toInner = inner_ && inner_->HandleAllocated();
-  switch (m.Msg) {
-    case WM_SETFOCUS:
-      if (inner_ && inner_->CanFocus()) {
-        // Focus that reaches the editor by keyboard or program goes on to the text, all selected.
-        ::SetFocus(inner_->Handle());
-        SendMessageA(inner_->Handle(), EM_SETSEL, 0, -1);
-        return;
-      }
-      TCustomControl::WndProc(m);
-      Invalidate();
-      return;
-    case WM_KILLFOCUS:
-      TCustomControl::WndProc(m);
-      Invalidate();
-      return;
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_SETTEXT:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-      if (toInner) {
-        m.Result = SendMessageA(inner_->Handle(), m.Msg, m.WParam, m.LParam);
-        return;
-      }
-      break;
-    case CM_FONTCHANGED:
-      TCustomControl::WndProc(m);
-      ApplyFont();
-      return;
-    case CM_ENABLEDCHANGED:
-      if (!Enabled() && IsFocused()) {
-        if (TForm* form = GetParentForm(this)) ::SetFocus(form->Handle());
-      }
-      TCustomControl::WndProc(m);
-      if (inner_) inner_->SetEnabled(Enabled());
-      Invalidate();
-      return;
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      if (m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(static_cast<TControl*>(inner_))) UpdateHot();
-      break;
+void TcxCustomTextEdit::WndProc(TMessage& m) {
+  if (m.Msg == CM_FONTCHANGED) {
+    TcxCustomEdit::WndProc(m);
+    textHeight_ = -1;
+    SetBounds(Left(), Top(), Width(), Height());
+    RefreshState();
+    return;
   }
-  TCustomControl::WndProc(m);
-}
-
-void TcxTextEdit::Paint() {
-  TCanvas& c = Canvas();
-  const TRect outer{0, 0, Width(), Height()};
-  const TRect inside = ContentRect();
-  const TcxContainerBorderStyle style = Style().BorderStyle();
-  const bool active = Enabled() && (hot_ || IsFocused());
-  const TcxContainerBorderStyle frame = FrameStyleFor(style, active);
-  const int width = BorderWidth(frame);
-
-  // The part of the extent that the border leaves uncovered shows the parent.
-  c.Brush().SetColor(Parent() ? Parent()->Color() : Color());
-  for (int i = 0; i < kHotTrackBorderExtent - width; ++i)
-    c.FrameRect(TRect{outer.Left + i, outer.Top + i, outer.Right - i, outer.Bottom - i});
-
-  const int gap = kHotTrackBorderExtent - width;
-  RECT r{gap, gap, outer.Right - gap, outer.Bottom - gap};
-  switch (frame) {
-    case cbsSingle:
-    case cbsThick: {
-      TColor color = Style().BorderColor();
-      if (style == cbsUltraFlat) color = active ? clHighlight : clBtnShadow;
-      c.Brush().SetColor(color);
-      for (int i = 0; i < width; ++i) c.FrameRect(TRect{r.left + i, r.top + i, r.right - i, r.bottom - i});
-      break;
-    }
-    case cbsFlat:
-      DrawEdge(c.Handle(), &r, BDR_SUNKENOUTER, BF_RECT);
-      c.Brush().SetColor(clBtnFace);
-      c.FrameRect(TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
-      break;
-    case cbs3D:
-      DrawEdge(c.Handle(), &r, EDGE_SUNKEN, BF_RECT);
-      break;
-    case cbsNone:
-    case cbsUltraFlat:
-      break;
-  }
-
-  c.Brush().SetColor(Enabled() ? Color() : clBtnFace);
-  c.FillRect(inside);
+  TcxCustomEdit::WndProc(m);
 }

@@ -1,78 +1,208 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "controls/editors/cxContainerLayout.h"
-#include "controls/editors/cxLookAndFeels.h"
-#include "framework/Controls.h"
+#include "controls/editors/cxEdit.h"
 
-class TcxTextEdit;
+class TcxCustomTextEdit;
 
-// The frame settings of an editor. The border style follows the look-and-feel kind; the frame
-// is hot-tracked (it changes while the mouse is over the editor or the editor is focused).
-class TcxCustomEditStyle {
+enum TcxEditEchoMode : std::uint8_t { eemNormal, eemPassword };
+
+using TcxNewLookupDisplayTextEvent = std::function<void(TObject* sender, const std::string& text)>;
+
+// The text editor's settings.
+class TcxCustomTextEditProperties : public TcxCustomEditProperties {
  public:
-  TcxCustomEditStyle();
-  TcxCustomEditStyle(const TcxCustomEditStyle&) = delete;
-  TcxCustomEditStyle& operator=(const TcxCustomEditStyle&) = delete;
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool value);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase value);
+  TcxEditEchoMode EchoMode() const { return echoMode_; }
+  void SetEchoMode(TcxEditEchoMode value);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value);
+  // Completion list: typing at the end of the text completes it with the first item it begins.
+  const std::vector<std::string>& LookupItems() const { return lookupItems_; }
+  void SetLookupItems(std::vector<std::string> items);
+  bool LookupItemsSorted() const { return lookupItemsSorted_; }
+  void SetLookupItemsSorted(bool value);
+  // 0: no limit; below 0 is stored as 0.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  bool OEMConvert() const { return oemConvert_; }
+  void SetOEMConvert(bool value);
+  bool UseLeftAlignmentOnEditing() const { return useLeftAlignmentOnEditing_; }
+  void SetUseLeftAlignmentOnEditing(bool value);
+  TcxTextEditPropertiesValues& AssignedValues() override { return assignedValues_; }
+  // MaxLength is written to the form file only when assigned.
+  bool IsMaxLengthStored() const { return assignedValues_.MaxLength; }
 
-  TcxLookAndFeel& LookAndFeel() { return lookAndFeel_; }
-  TcxContainerBorderStyle BorderStyle() const { return DefaultBorderStyle(lookAndFeel_.Kind()); }
-  // Colour of single and thick borders.
-  TColor BorderColor() const { return clWindowFrame; }
-
-  // Tells the owning editor, which repaints.
-  std::function<void()> OnChanged;
+  TcxNewLookupDisplayTextEvent OnNewLookupDisplayText;
 
  private:
-  TcxLookAndFeel lookAndFeel_;
+  template <class T>
+  void Set(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Changed();
+  }
+  bool autoSelect_ = true;
+  TEditCharCase charCase_ = ecNormal;
+  TcxEditEchoMode echoMode_ = eemNormal;
+  bool hideSelection_ = true;
+  std::vector<std::string> lookupItems_;
+  bool lookupItemsSorted_ = false;
+  int maxLength_ = 0;
+  bool oemConvert_ = false;
+  bool useLeftAlignmentOnEditing_ = true;
+  TcxTextEditPropertiesValues assignedValues_;
+};
+
+class TcxTextEditProperties : public TcxCustomTextEditProperties {};
+
+// What an editor asks of its inner edit.
+class IcxCustomInnerEdit {
+ public:
+  virtual std::string EditValue() = 0;
+  virtual void SetEditValue(const std::string& value) = 0;
+  virtual bool ReadOnly() = 0;
+  virtual void SetReadOnly(bool value) = 0;
+  virtual void SetParent(TWinControl* parent) = 0;
+  virtual void SetOnChange(TNotifyEvent handler) = 0;
+
+ protected:
+  ~IcxCustomInnerEdit() = default;
+};
+
+class IcxInnerTextEdit {
+ public:
+  virtual void SetAlignment(TAlignment value) = 0;
+  virtual void SetAutoSelect(bool value) = 0;
+  virtual void SetCharCase(TEditCharCase value) = 0;
+  virtual void SetEchoMode(TcxEditEchoMode value) = 0;
+  virtual void SetHideSelection(bool value) = 0;
+  virtual void SetMaxLength(int value) = 0;
+  virtual void SetOEMConvert(bool value) = 0;
+  virtual int SelStart() = 0;
+  virtual void SetSelStart(int value) = 0;
+  virtual int SelLength() = 0;
+  virtual void SetSelLength(int value) = 0;
+  virtual std::string SelText() = 0;
+
+ protected:
+  ~IcxInnerTextEdit() = default;
+};
+
+class IcxContainerInnerControl {
+ public:
+  virtual TWinControl* Control() = 0;
+
+ protected:
+  ~IcxContainerInnerControl() = default;
+};
+
+class TcxCustomInnerTextEdit;
+
+// Answers the editor's questions for one inner edit.
+class TcxCustomInnerTextEditHelper : public TObject,
+                                     public IcxCustomInnerEdit,
+                                     public IcxInnerTextEdit,
+                                     public IcxContainerInnerControl {
+ public:
+  explicit TcxCustomInnerTextEditHelper(TcxCustomInnerTextEdit* edit) : edit_(edit) {}
+
+  std::string EditValue() override;
+  void SetEditValue(const std::string& value) override;
+  bool ReadOnly() override;
+  void SetReadOnly(bool value) override;
+  void SetParent(TWinControl* parent) override;
+  void SetOnChange(TNotifyEvent handler) override;
+  void SetAlignment(TAlignment value) override;
+  void SetAutoSelect(bool value) override;
+  void SetCharCase(TEditCharCase value) override;
+  void SetEchoMode(TcxEditEchoMode value) override;
+  void SetHideSelection(bool value) override;
+  void SetMaxLength(int value) override;
+  void SetOEMConvert(bool value) override;
+  int SelStart() override;
+  void SetSelStart(int value) override;
+  int SelLength() override;
+  void SetSelLength(int value) override;
+  std::string SelText() override;
+  TWinControl* Control() override;
+
+ private:
+  TcxCustomInnerTextEdit* edit_;  // the owner
 };
 
 // The native single-line EDIT window inside a text editor: it does the typing, caret and
-// selection, and hands its mouse presses, clicks and focus on to the editor.
-class TcxCustomInnerTextEdit : public TWinControl {
+// selection, and hands its keys, mouse, clicks, clipboard and focus on to the editor.
+class TcxCustomInnerTextEdit : public TCustomEdit {
  public:
-  // Owned and displayed by `edit`.
-  explicit TcxCustomInnerTextEdit(TcxTextEdit* edit);
+  explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* edit);
   ~TcxCustomInnerTextEdit() override;
   const char* ClassName() const override { return "TcxCustomInnerTextEdit"; }
 
+  TcxCustomInnerTextEditHelper& Helper() { return *helper_; }
+  TcxCustomTextEdit* Container() const { return edit_; }
   void Click() override;
   void WndProc(TMessage& message) override;
+  void SetBounds(int left, int top, int width, int height) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
+  bool SelectsAllOnFocus(HWND previous) override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void KeyUp(WORD& key, TShiftState shift) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
 
  private:
-  TcxTextEdit* edit_;
+  friend class TcxCustomTextEdit;
+  TcxCustomTextEdit* edit_;  // the owner and parent
+  std::unique_ptr<TcxCustomInnerTextEditHelper> helper_;
+  // Size changes are refused while set.
+  bool boundsLocked_ = false;
 };
 
-// A flat single-line text editor: a frame painted by the control around a native EDIT window.
-// Its text is the inner edit's text; mouse presses anywhere on it, the text included, raise its
-// OnMouseDown with coordinates in its own client area; the focus it gets goes on to the inner
-// edit, and Tab leaves it for the next control.
-class TcxTextEdit : public TCustomControl {
+// The text editor's view info: draws the display text itself while the inner edit is hidden.
+class TcxCustomTextEditViewInfo : public TcxCustomEditViewInfo {
  public:
-  explicit TcxTextEdit(TComponent* owner);
-  ~TcxTextEdit() override;
-  const char* ClassName() const override { return "TcxTextEdit"; }
+  void Paint(TCanvas& canvas) override;
+  bool DrawText = false;
+  TAlignment Alignment = taLeftJustify;
+  TFont* Font = nullptr;  // borrowed from the editor's style
+};
 
-  TcxCustomEditStyle& Style() { return style_; }
+class TcxCustomTextEditViewData : public TcxCustomEditViewData {
+ public:
+  using TcxCustomEditViewData::TcxCustomEditViewData;
+};
+
+// The single-line text editor: a framed container around a native EDIT window.
+class TcxCustomTextEdit : public TcxCustomEdit {
+ public:
+  explicit TcxCustomTextEdit(TComponent* owner);
+  ~TcxCustomTextEdit() override;
+  const char* ClassName() const override { return "TcxCustomTextEdit"; }
+
+  TcxTextEditProperties& Properties() { return static_cast<TcxTextEditProperties&>(ActiveProperties()); }
   TcxCustomInnerTextEdit* InnerEdit() const { return inner_; }
 
-  // On, the height follows the font (text height + 4 + the border extents) and cannot be set.
-  bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool value);
-
-  std::string Text() const override;
-  // The editor's window or its inner edit has the focus.
-  bool IsFocused();
-  // The mouse is over the editor or its inner edit.
-  bool IsHot() const { return hot_; }
+  std::string DisplayText() override;
+  int SelStart() { return SelStartValue(); }
+  void SetSelStart(int value) { SetSelection(value, 0); }
+  int SelLength() { return SelLengthValue(); }
+  void SetSelLength(int value) { SetSelection(SelStartValue(), value); }
+  std::string SelText();
+  // Replaces the selection as the user would.
+  void SetSelText(const std::string& text);
+  void ClearSelection();
 
   void SetBounds(int left, int top, int width, int height) override;
   // Scales the editor's own bounds only: the inner edit is placed from them.
@@ -80,30 +210,42 @@ class TcxTextEdit : public TCustomControl {
   void WndProc(TMessage& message) override;
 
  protected:
+  void PropertiesChanged() override;
+  void SetInternalDisplayValue(const std::string& text) override;
+  bool SetDisplayText(const std::string& text) override;
+  void InnerEditChanged() override;
+  bool InnerEditVisible() const override;
+  void RepaintDrawnText() override;
+  void EditKeyPress(char& key) override;
+  int SelStartValue() override;
+  int SelLengthValue() override;
+  void SetSelection(int start, int length) override;
+  TWinControl* InnerControl() override { return inner_; }
+  void AdjustHostedControl() override;
+  void SyncHostedControl() override;
+  std::optional<TRect> ChildClip(TWinControl* child, const TRect& client) override;
+  void CalculateViewInfo(TPoint point, bool hotTrackingAllowed) override;
   void Paint() override;
-  void StoreText(const std::string& text) override;
-  void BoundsChanged(const TRect& previous) override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FocusLeft() override;
 
  private:
   friend class TcxCustomInnerTextEdit;
-  // The area inside the border: where the inner edit belongs.
-  TRect ContentRect() const;
-  void ApplyFont();
-  void PlaceInnerEdit();
-  // Clips the inner edit's window to the content area.
-  void ClipInnerEdit();
-  void InnerFocusEntered();
+  int TextHeight();
+  int AutoHeight();
+  void InnerFocusEntered(HWND previous);
+  void InnerFocusLeft(HWND next);
   void InnerMouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  void UpdateHot();
+  void Complete();
 
-  TcxCustomEditStyle style_;
   TcxCustomInnerTextEdit* inner_ = nullptr;  // owned as a component
-  bool autoSize_ = true;
-  bool hot_ = false;
-  // True while a press forwarded from the inner edit is handled.
-  bool hostedMouseDown_ = false;
-  int textHeight_ = 0;
-  // The clip last given to the inner edit's window (nothing: unclipped).
-  std::optional<TRect> innerClip_;
+  int textHeight_ = -1;                      // measured for the current font; -1: not yet
+  bool typed_ = false;                       // a character was just typed (completion)
+  bool completing_ = false;
+};
+
+// The text editor with its settings published.
+class TcxTextEdit : public TcxCustomTextEdit {
+ public:
+  using TcxCustomTextEdit::TcxCustomTextEdit;
+  const char* ClassName() const override { return "TcxTextEdit"; }
 };

@@ -1,0 +1,503 @@
+#include "controls/editors/cxEdit.h"
+
+#include "framework/Exception.h"
+#include "framework/Forms.h"
+
+namespace {
+constexpr const char* kInvalidInput = "Invalid input value. Use escape key to abandon changes";
+
+std::string ValueText(const TcxEditValue& value) { return value ? *value : std::string(); }
+
+// The plain text on the clipboard, or nothing.
+std::optional<std::string> ClipboardText(HWND owner) {
+  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return std::nullopt;
+  std::optional<std::string> text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+}  // namespace
+
+TShortCut ShortCut(WORD key, TShiftState shift) {
+  TShortCut s = key & 0xFFu;
+  if (shift & ssShift) s |= scShift;
+  if (shift & ssCtrl) s |= scCtrl;
+  if (shift & ssAlt) s |= scAlt;
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomEditStyle
+
+TcxCustomEditStyle::TcxCustomEditStyle(TComponent* owner, bool directAccess)
+    : TcxContainerStyle(owner, directAccess) {}
+
+TcxEditButtonStyle TcxCustomEditStyle::ButtonStyle() const {
+  if (Assigned(svButtonStyle)) return buttonStyle_;
+  if (auto* s = dynamic_cast<const TcxCustomEditStyle*>(ControllerStyle())) return s->ButtonStyle();
+  return DefaultButtonStyle();
+}
+
+void TcxCustomEditStyle::SetButtonStyle(TcxEditButtonStyle value) { SetValue(svButtonStyle, buttonStyle_, value); }
+
+TcxEditButtonTransparency TcxCustomEditStyle::ButtonTransparency() const {
+  if (Assigned(svButtonTransparency)) return buttonTransparency_;
+  if (auto* s = dynamic_cast<const TcxCustomEditStyle*>(ControllerStyle())) return s->ButtonTransparency();
+  return DefaultButtonTransparency();
+}
+
+void TcxCustomEditStyle::SetButtonTransparency(TcxEditButtonTransparency value) {
+  SetValue(svButtonTransparency, buttonTransparency_, value);
+}
+
+TcxEditPopupBorderStyle TcxCustomEditStyle::PopupBorderStyle() const {
+  if (Assigned(svPopupBorderStyle)) return popupBorderStyle_;
+  if (auto* s = dynamic_cast<const TcxCustomEditStyle*>(ControllerStyle())) return s->PopupBorderStyle();
+  return DefaultPopupBorderStyle();
+}
+
+void TcxCustomEditStyle::SetPopupBorderStyle(TcxEditPopupBorderStyle value) {
+  SetValue(svPopupBorderStyle, popupBorderStyle_, value);
+}
+
+void TcxCustomEditStyle::TakeValuesFrom(TcxContainerStyle& source) {
+  if (auto* s = dynamic_cast<TcxCustomEditStyle*>(&source)) {
+    buttonStyle_ = s->buttonStyle_;
+    buttonTransparency_ = s->buttonTransparency_;
+    popupBorderStyle_ = s->popupBorderStyle_;
+  }
+  TcxContainerStyle::TakeValuesFrom(source);
+}
+
+bool TcxCustomEditStyle::IsValueAssigned(unsigned n) const { return TcxContainerStyle::IsValueAssigned(n); }
+
+const char* TcxCustomEditStyle::ValueName(unsigned n) const { return TcxContainerStyle::ValueName(n); }
+
+TColor TcxCustomEditStyle::DefaultColor() const {
+  // Editors are never used in place here: the container's rule holds as it is.
+  return TcxContainerStyle::DefaultColor();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxEditStyleController
+
+TcxEditStyleController::TcxEditStyleController(TComponent* owner) : TcxStyleController(owner) {
+  CreateStyle(std::make_unique<TcxEditStyle>(this, false));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxEditAlignment
+
+void TcxEditAlignment::SetHorz(TAlignment value) {
+  if (horz_ == value) return;
+  horz_ = value;
+  if (OnChanged) OnChanged();
+}
+
+void TcxEditAlignment::SetVert(TcxEditVertAlignment value) {
+  if (vert_ == value) return;
+  vert_ = value;
+  if (OnChanged) OnChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomEditProperties
+
+TcxCustomEditProperties::TcxCustomEditProperties() {
+  alignment_.OnChanged = [this] { Changed(); };
+}
+
+TcxCustomEditProperties::~TcxCustomEditProperties() { alignment_.OnChanged = nullptr; }
+
+void TcxCustomEditProperties::SetReadOnly(bool value) {
+  assignedValues_.ReadOnly = true;
+  if (readOnly_ == value) return;
+  readOnly_ = value;
+  Changed();
+}
+
+void TcxCustomEditProperties::EndUpdate() {
+  if (updateCount_ < 1) return;
+  if (--updateCount_ == 0 && changePending_) Changed();
+}
+
+void TcxCustomEditProperties::Changed() {
+  if (updateCount_ > 0) {
+    changePending_ = true;
+    return;
+  }
+  changePending_ = false;
+  if (OnChanged) OnChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxEditDataBinding
+
+void TcxEditDataBinding::SetDisplayValue(const TcxEditValue& value) {
+  edit_->SetInternalDisplayValue(ValueText(value));
+}
+
+void TcxEditDataBinding::UpdateDisplayValue() { SetDisplayValue(edit_->editValue_); }
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomEditViewData
+
+void TcxCustomEditViewData::Calculate(TcxCustomEditViewInfo& v, const TcxContainerViewParams& params) {
+  static_cast<TcxContainerViewFields&>(v) = CalculateContainerView(params);
+  v.TextColor = params.Enabled ? edit_->Style().Font().Color() : clBtnShadow;
+  if (!v.UseTheme) v.BackColor = params.Enabled ? edit_->Style().Color() : clBtnFace;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxCustomEdit
+
+TcxCustomEdit::TcxCustomEdit(TComponent* owner, std::unique_ptr<TcxCustomEditProperties> properties,
+                             const StyleFactory& makeStyle, const ViewInfoFactory& makeViewInfo)
+    : TcxContainer(owner, makeStyle, makeViewInfo), properties_(std::move(properties)) {
+  viewData_ = std::make_unique<TcxCustomEditViewData>(this);
+  properties_->OnChanged = [this] { PropertiesChanged(); };
+  dataBinding_ = std::make_unique<TcxEditDataBinding>(this);
+}
+
+TcxCustomEdit::~TcxCustomEdit() {
+  properties_->OnChanged = nullptr;
+  DestroyComponents();
+}
+
+void TcxCustomEdit::SetAutoSize(bool value) {
+  if (autoSize_ == value) return;
+  autoSize_ = value;
+  if (value) SetBounds(Left(), Top(), Width(), Height());
+}
+
+std::string TcxCustomEdit::Text() const {
+  if (HandleAllocated()) return TcxContainer::Text();
+  return const_cast<TcxCustomEdit*>(this)->DisplayText();
+}
+
+void TcxCustomEdit::StoreText(const std::string& text) {
+  if (HandleAllocated()) {
+    SetWindowTextA(Handle(), text.c_str());
+  } else {
+    SetDisplayText(text);
+  }
+}
+
+void TcxCustomEdit::PropertiesChanged() {
+  dataBinding_->UpdateDisplayValue();
+  RefreshState();
+}
+
+bool TcxCustomEdit::SetDisplayText(const std::string& text) {
+  if (userChange_ && !AskCanEdit()) return false;
+  dataBinding_->SetDisplayValue(text);
+  if (!userChange_) {
+    SynchronizeEditValue();
+    valueDirty_ = false;
+    editedSinceEnter_ = false;
+  }
+  return true;
+}
+
+void TcxCustomEdit::InnerEditChanged() {
+  if (IsFocused()) SetEditedSinceEnter(true);
+  RaiseChange();
+  if (!InnerEditVisible()) RepaintDrawnText();
+}
+
+void TcxCustomEdit::SetEditedSinceEnter(bool value) {
+  editedSinceEnter_ = value;
+  if (value) {
+    valueDirty_ = true;
+    textValidated_ = false;
+  }
+}
+
+void TcxCustomEdit::SynchronizeEditValue() {
+  const TcxEditValue value = DisplayText();
+  if (value == editValue_) return;
+  editValue_ = value;
+  RaiseValueChange();
+}
+
+void TcxCustomEdit::SetEditValue(const TcxEditValue& value) {
+  dataBinding_->SetDisplayValue(value);
+  if (value != editValue_) {
+    editValue_ = value;
+    RaiseValueChange();
+  }
+  valueDirty_ = false;
+  editedSinceEnter_ = false;
+}
+
+void TcxCustomEdit::RaiseChange() {
+  if (Loading() || IsBeingDestroyed() || !properties_->OnChange) return;
+  if (lockCount_ > 0) {
+    changeQueued_ = true;
+    return;
+  }
+  properties_->OnChange(this);
+}
+
+void TcxCustomEdit::RaiseValueChange() {
+  if (Loading() || IsBeingDestroyed() || !properties_->OnEditValueChanged) return;
+  if (lockCount_ > 0) {
+    valueChangeQueued_ = true;
+    return;
+  }
+  properties_->OnEditValueChanged(this);
+}
+
+void TcxCustomEdit::LockChangeEvents(bool lock) {
+  if (lock) {
+    if (lockCount_++ == 0) changeQueued_ = valueChangeQueued_ = false;
+    return;
+  }
+  if (lockCount_ < 1 || --lockCount_ > 0) return;
+  if (changeQueued_ && properties_->OnChange) properties_->OnChange(this);
+  if (valueChangeQueued_ && properties_->OnEditValueChanged) properties_->OnEditValueChanged(this);
+  changeQueued_ = valueChangeQueued_ = false;
+}
+
+bool TcxCustomEdit::AskCanEdit() {
+  if (!properties_->IsEditingAllowed()) return false;
+  if (dataBinding_->Editing()) return true;
+  bool can = CanModify() && dataBinding_->CanModify();
+  if (can && OnEditing) OnEditing(this, can);
+  return can && dataBinding_->SetEditMode();
+}
+
+bool TcxCustomEdit::BeingEdited() {
+  if (IsFocused()) return true;
+  TForm* form = GetParentForm(this);
+  return form && (form->ActiveControl() == this || form->ActiveControl() == InnerControl());
+}
+
+void TcxCustomEdit::SelectAll() { SetSelection(0, static_cast<int>(DisplayText().size())); }
+
+void TcxCustomEdit::Reset() {
+  LockChangeEvents(true);
+  try {
+    editedSinceEnter_ = false;
+    SetEditValue(prevEditValue_);
+    valueDirty_ = true;
+    SelectAll();
+  } catch (...) {
+    LockChangeEvents(false);
+    throw;
+  }
+  LockChangeEvents(false);
+}
+
+bool TcxCustomEdit::ValidateEdit(bool raiseError) {
+  if (!editedSinceEnter_ || textValidated_) return true;
+  TcxEditValue displayValue = DisplayText();
+  bool error = false;
+  std::string errorText;
+  if (properties_->OnValidate) {
+    errorText = kInvalidInput;
+    properties_->OnValidate(this, displayValue, errorText, error);
+  }
+  if (!error) {
+    textValidated_ = true;
+    if (ValueText(displayValue) != DisplayText()) SetDisplayText(ValueText(displayValue));
+    SynchronizeEditValue();
+    if (!IsFocused()) editedSinceEnter_ = false;
+    return true;
+  }
+  if (raiseError) ReportValidationError(errorText);
+  return false;
+}
+
+void TcxCustomEdit::ReportValidationError(const std::string& text) {
+  if (!IsFocused() && Visible()) {
+    if (TWinControl* inner = InnerControl(); inner && inner->CanFocus()) ::SetFocus(inner->Handle());
+    SelectAll();
+  }
+  if (properties_->BeepOnError()) MessageBeep(0);
+  throw Exception(text);
+}
+
+bool TcxCustomEdit::IsTextModifyingKey(WORD key, TShiftState) const { return key == VK_BACK || key == VK_DELETE; }
+
+void TcxCustomEdit::KeyDown(WORD& key, TShiftState shift) {
+  TcxContainer::KeyDown(key, shift);
+  if (key != 0) EditKeyDown(key, shift);
+}
+
+void TcxCustomEdit::EditKeyDown(WORD& key, TShiftState shift) {
+  if (properties_->ClearKey() != 0 && ShortCut(key, shift) == properties_->ClearKey()) {
+    AsUserChange([&] {
+      if (AskCanEdit()) SetEditValue(std::nullopt);
+    });
+    key = 0;
+    return;
+  }
+  if (IsTextModifyingKey(key, shift)) {
+    if (!AskCanEdit()) key = 0;
+    return;
+  }
+  switch (key) {
+    case VK_TAB:
+      if (IsFocused() && !(shift & (ssCtrl | ssAlt))) {
+        key = 0;
+        if (TForm* form = GetParentForm(this)) form->SelectNext(this, !(shift & ssShift), true);
+        if (HandleAllocated() && GetFocus() == Handle() && InnerControl() && InnerControl()->CanFocus())
+          ::SetFocus(InnerControl()->Handle());
+      }
+      return;
+    case VK_RETURN:
+      if (properties_->ValidateOnEnter()) ValidateEdit(true);
+      return;
+    case VK_ESCAPE:
+      if (!valueDirty_) return;
+      key = 0;
+      if (editedSinceEnter_) Reset();
+      return;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (!(shift & ssShift) && SelLengthValue() > 0) {
+        const int start = SelStartValue();
+        SetSelection(key == VK_LEFT ? start : start + SelLengthValue(), 0);
+        key = 0;
+      }
+      return;
+  }
+}
+
+void TcxCustomEdit::KeyPress(char& key) {
+  TcxContainer::KeyPress(key);
+  if (key != 0) EditKeyPress(key);
+}
+
+void TcxCustomEdit::EditKeyPress(char& key) {
+  const auto c = static_cast<unsigned char>(key);
+  const bool modifies = c == 8 || c == 22 || c == 24 || c >= 32;
+  if (!modifies) return;
+  if (!IsValidChar(key) || !AskCanEdit()) key = 0;
+}
+
+void TcxCustomEdit::KeyUp(WORD& key, TShiftState shift) { TcxContainer::KeyUp(key, shift); }
+
+void TcxCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TWinControl* inner = InnerControl();
+  const bool innerFocused = inner && inner->HandleAllocated() && GetFocus() == inner->Handle();
+  if (!HostedMouseDown() && !innerFocused && !(shift & ssDouble) && CanFocus()) SetFocus();
+  TcxContainer::MouseDown(button, shift, x, y);
+}
+
+void TcxCustomEdit::FocusEntered() {
+  if (OnEnter) OnEnter(this);
+  dataBinding_->UpdateDisplayValue();
+  prevEditValue_ = editValue_;
+  RefreshState();
+  CheckFocusState();
+}
+
+void TcxCustomEdit::FocusLeft() {
+  if (editedSinceEnter_ && !ValidateEdit(true)) return;
+  if (!IsFocused()) {
+    dataBinding_->UpdateDisplayValue();
+    RefreshState();
+    if (OnExit) OnExit(this);
+    editedSinceEnter_ = false;
+  }
+  CheckFocusState();
+}
+
+void TcxCustomEdit::CheckFocusState() {
+  const bool state = IsFocused() && GetActiveWindow() != nullptr;
+  if (state == focusState_) return;
+  focusState_ = state;
+  if (OnFocusChanged) OnFocusChanged(this);
+  RefreshState();
+  RepaintDrawnText();
+}
+
+void TcxCustomEdit::CalculateViewInfo(TPoint point, bool allowed) {
+  TcxContainerViewParams p = ViewParams(point, allowed);
+  auto& v = static_cast<TcxCustomEditViewInfo&>(ViewInfo());
+  viewData_->Calculate(v, p);
+  v.Text = DisplayText();
+}
+
+void TcxCustomEdit::DoCopy() {
+  TWinControl* inner = InnerControl();
+  if (inner && inner->HandleAllocated() && SelLengthValue() > 0) SendMessageA(inner->Handle(), WM_COPY, 0, 0);
+}
+
+void TcxCustomEdit::DoCut() {
+  AsUserChange([&] {
+    DoCopy();
+    if (properties_->ReadOnly() || SelLengthValue() == 0) return;
+    const std::string text = DisplayText();
+    const int start = SelStartValue();
+    const std::string rest = text.substr(0, static_cast<std::size_t>(start)) +
+                             text.substr(static_cast<std::size_t>(start + SelLengthValue()));
+    if (SetDisplayText(rest)) SetSelection(start, 0);
+  });
+}
+
+void TcxCustomEdit::DoPaste() {
+  if (properties_->ReadOnly()) return;
+  std::optional<std::string> clip = ClipboardText(HandleAllocated() ? Handle() : nullptr);
+  if (!clip) return;
+  // A single line takes the clipboard's first line, as the platform's edit does.
+  const std::size_t lineEnd = clip->find_first_of("\r\n");
+  if (lineEnd != std::string::npos) clip->erase(lineEnd);
+  AsUserChange([&] {
+    const std::string text = DisplayText();
+    const auto start = static_cast<std::size_t>(SelStartValue());
+    const auto end = start + static_cast<std::size_t>(SelLengthValue());
+    if (SetDisplayText(text.substr(0, start) + *clip + text.substr(std::min(end, text.size()))))
+      SetSelection(static_cast<int>(start + clip->size()), 0);
+  });
+}
+
+void TcxCustomEdit::DoClear() {
+  if (properties_->ReadOnly() || SelLengthValue() == 0) return;
+  AsUserChange([&] {
+    const std::string text = DisplayText();
+    const int start = SelStartValue();
+    if (SetDisplayText(text.substr(0, static_cast<std::size_t>(start)) +
+                       text.substr(static_cast<std::size_t>(start + SelLengthValue()))))
+      SetSelection(start, 0);
+  });
+}
+
+void TcxCustomEdit::CopyToClipboard() { DoCopy(); }
+void TcxCustomEdit::CutToClipboard() { DoCut(); }
+void TcxCustomEdit::PasteFromClipboard() { DoPaste(); }
+
+void TcxCustomEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_GETTEXT:
+      m.Result = CopyTextToBuffer(DisplayText(), reinterpret_cast<char*>(m.LParam), static_cast<int>(m.WParam));
+      return;
+    case WM_GETTEXTLENGTH:
+      m.Result = static_cast<LRESULT>(DisplayText().size());
+      return;
+    case WM_SETTEXT:
+      m.Result = 0;
+      if (SetDisplayText(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "")) m.Result = 1;
+      return;
+    case WM_CUT:
+      DoCut();
+      return;
+    case WM_COPY:
+      DoCopy();
+      return;
+    case WM_PASTE:
+      DoPaste();
+      return;
+    case WM_CLEAR:
+      DoClear();
+      return;
+  }
+  TcxContainer::WndProc(m);
+}
