@@ -3,7 +3,7 @@
 #include "framework/Forms.h"
 
 TcxCustomEditStyle::TcxCustomEditStyle() {
-  lookAndFeel_.OnChanged = [this] {
+  lookAndFeel_.OnChange = [this](TcxLookAndFeel*, TcxLookAndFeelValues) {
     if (OnChanged) OnChanged();
   };
 }
