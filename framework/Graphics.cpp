@@ -236,6 +236,14 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   ::Polyline(dc_, p.data(), static_cast<int>(p.size()));
 }
 
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  RequireObjects(false, true, true);
+  std::vector<POINT> p;
+  p.reserve(points.size());
+  for (const auto& q : points) p.push_back(POINT{q.X, q.Y});
+  ::Polygon(dc_, p.data(), static_cast<int>(p.size()));
+}
+
 TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Handle(), x, y)); }
 
 void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }

@@ -128,6 +128,7 @@ class TCanvas {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Polyline(const std::vector<TPoint>& points);
+  void Polygon(const std::vector<TPoint>& points);  // pen outline, brush inside
   TColor Pixel(int x, int y);
   void SetPixel(int x, int y, TColor color);
   void DrawFocusRect(const TRect& r);

@@ -26,42 +26,23 @@ void WithFlag(bool& flag, F f) {
   flag = previous;
 }
 
-// Strips of `width` inside r along the chosen sides: left, right (full height), top, bottom.
-void FrameSides(TCanvas& c, const TRect& r, TColor color, TcxEdgeSet sides, int width) {
-  if (color != clDefault) c.Brush().SetColor(color);
-  if (sides & kEdgeLeft) c.FillRect(TRect{r.Left, r.Top, r.Left + width, r.Bottom});
-  if (sides & kEdgeRight) c.FillRect(TRect{r.Right - width, r.Top, r.Right, r.Bottom});
-  if (sides & kEdgeTop) c.FillRect(TRect{r.Left, r.Top, r.Right, r.Top + width});
-  if (sides & kEdgeBottom) c.FillRect(TRect{r.Left, r.Bottom - width, r.Right, r.Bottom});
-}
+TcxBorders Borders(TcxEdgeSet edges) { return TcxBorders::FromBits(edges); }
 
-// Left and top in one colour, right and bottom in the other, in that order.
-void FrameTwoTone(TCanvas& c, const TRect& r, TColor leftTop, TColor rightBottom, TcxEdgeSet sides, int width) {
-  FrameSides(c, r, leftTop, sides & kEdgeLeft, width);
-  FrameSides(c, r, leftTop, sides & kEdgeTop, width);
-  FrameSides(c, r, rightBottom, sides & kEdgeRight, width);
-  FrameSides(c, r, rightBottom, sides & kEdgeBottom, width);
-}
-
-void DrawSunkenOuterEdge(TCanvas& c, const TRect& r, TcxEdgeSet sides) {
-  FrameTwoTone(c, r, clBtnShadow, clBtnHighlight, sides, 1);
-}
-
-void PaintFrame(TCanvas& c, TRect r, TcxContainerBorderStyle style, int width, TColor color, TcxEdgeSet edges) {
+void PaintFrame(TcxCanvas& c, TRect r, TcxContainerBorderStyle style, int width, TColor color, TcxEdgeSet edges) {
   switch (style) {
     case cbsSingle:
     case cbsThick:
-      FrameSides(c, r, color, kAllEdges, width);
+      c.FrameSides(r, color, cxBordersAll, width);
       break;
     case cbsFlat:
-      DrawSunkenOuterEdge(c, r, edges);
+      c.DrawEdge(r, true, true, Borders(edges));
       r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-      FrameSides(c, r, clBtnFace, kAllEdges, 1);
+      c.FrameSides(r, clBtnFace, cxBordersAll, 1);
       break;
     case cbs3D:
-      DrawSunkenOuterEdge(c, r, edges);
+      c.DrawEdge(r, true, true, Borders(edges));
       r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-      FrameTwoTone(c, r, cl3DDkShadow, cl3DLight, edges, 1);
+      c.FrameTwoTone(r, cl3DDkShadow, cl3DLight, Borders(edges), 1);
       break;
     case cbsNone:
     case cbsUltraFlat:
@@ -75,8 +56,8 @@ void PaintFrame(TCanvas& c, TRect r, TcxContainerBorderStyle style, int width, T
 // TcxContainerStyle
 
 TcxContainerStyle::TcxContainerStyle(TComponent* owner, bool directAccess)
-    : directAccess_(directAccess), lookAndFeel_(std::make_unique<TcxLookAndFeel>()), owner_(owner) {
-  lookAndFeel_->OnChanged = [this] { NotifyChanged(); };
+    : directAccess_(directAccess), lookAndFeel_(std::make_unique<TcxLookAndFeel>(this)), owner_(owner) {
+  lookAndFeel_->OnChange = [this](TcxLookAndFeel*, TcxLookAndFeelValues) { NotifyChanged(); };
   if (!directAccess_) {
     font_ = std::make_unique<TFont>();
     font_->OnChange = [this] { FontChanged(); };
@@ -87,7 +68,7 @@ TcxContainerStyle::~TcxContainerStyle() {
   OnChanged = nullptr;
   if (styleController_) styleController_->RemoveListener(this);
   if (font_) font_->OnChange = nullptr;
-  lookAndFeel_->OnChanged = nullptr;
+  lookAndFeel_->OnChange = nullptr;
 }
 
 TcxContainer* TcxContainerStyle::Container() const { return dynamic_cast<TcxContainer*>(owner_); }
@@ -204,7 +185,7 @@ bool TcxContainerStyle::TransparentBorder() const {
 
 void TcxContainerStyle::SetTransparentBorder(bool value) { SetValue(svTransparentBorder, transparentBorder_, value); }
 
-void TcxContainerStyle::SetLookAndFeel(const TcxLookAndFeel& value) { lookAndFeel_->SetKind(value.Kind()); }
+void TcxContainerStyle::SetLookAndFeel(const TcxLookAndFeel& value) { lookAndFeel_->Assign(&value); }
 
 void TcxContainerStyle::SetStyleController(TcxStyleController* value) {
   if (styleController_ == value) return;
@@ -294,7 +275,7 @@ void TcxContainerStyle::RestoreDefaults() {
       c->SetParentColor(false);
       c->SetParentFont(true);
     }
-    lookAndFeel_->SetKind(lfUltraFlat);
+    lookAndFeel_->Reset();
     SetAssignedValues(0);
     NotifyChanged();
   } catch (...) {
@@ -326,10 +307,14 @@ void TcxStyleController::CreateStyle(std::unique_ptr<TcxContainerStyle> style) {
 void TcxStyleController::AddListener(TcxContainerStyle* listener) {
   if (!listener || std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) return;
   listeners_.push_back(listener);
+  listener->LookAndFeel().SetMaster(&style_->LookAndFeel());
 }
 
 void TcxStyleController::RemoveListener(TcxContainerStyle* listener) {
-  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+  const auto it = std::find(listeners_.begin(), listeners_.end(), listener);
+  if (it == listeners_.end()) return;
+  listeners_.erase(it);
+  listener->LookAndFeel().SetMaster(nullptr);
 }
 
 void TcxStyleController::StyleChanged() {
@@ -351,21 +336,40 @@ void TcxContainerViewInfo::Offset(int dx, int dy) {
   move(ContentRect);
 }
 
-void TcxContainerViewInfo::Paint(TCanvas& canvas) {
+void TcxContainerViewInfo::Paint(TcxCanvas& canvas) {
+  if (UseTheme) {
+    PaintThemed(canvas);
+    return;
+  }
   TRect r = FrameOuter(*this);
   if (DrawShadow) {
     const TcxShadowBands bands = ShadowBands(r);
-    canvas.Brush().SetColor(clBtnShadow);
+    canvas.SetBrushColor(clBtnShadow);
     canvas.FillRect(bands.BottomFill);
-    canvas.ExcludeClip(bands.BottomExclude);
+    canvas.ExcludeClipRect(bands.BottomExclude);
     canvas.FillRect(bands.RightFill);
-    canvas.ExcludeClip(bands.RightExclude);
+    canvas.ExcludeClipRect(bands.RightExclude);
   }
   if (!(FrameEdges & kEdgeRight)) r.Right += FrameWidth;
   if (!(FrameEdges & kEdgeBottom)) r.Bottom += FrameWidth;
   PaintFrame(canvas, r, FrameStyle, FrameWidth, FrameColor, FrameEdges);
-  canvas.Brush().SetColor(BackColor);
+  canvas.SetBrushColor(BackColor);
   canvas.FillRect(FrameInner);
+}
+
+void TcxContainerViewInfo::PaintThemed(TcxCanvas& canvas) {
+  const auto type = static_cast<TdxThemedObjectType>(ThemeClass);
+  HTHEME theme = OpenTheme(type);
+  const TdxUxThemeFunctions& ux = UxTheme();
+  RECT outer{OuterRect.Left, OuterRect.Top, OuterRect.Right, OuterRect.Bottom};
+  RECT content = outer;
+  if (theme && ux.DrawThemeBackground) {
+    ux.DrawThemeBackground(theme, canvas.Handle(), ThemePart, ThemeState, &outer, nullptr);
+    if (ux.GetThemeBackgroundContentRect)
+      ux.GetThemeBackgroundContentRect(theme, canvas.Handle(), ThemePart, ThemeState, &outer, &content);
+  }
+  canvas.SetBrushColor(BackColor);
+  canvas.FillRect(TRect{content.left, content.top, content.right, content.bottom});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -392,11 +396,13 @@ TcxContainer::TcxContainer(TComponent* owner, const StyleFactory& makeStyle, con
   style_ = makeStyle(this);
   style_->OnChanged = [this](TcxContainerStyle*) { StyleChanged(); };
   viewInfo_ = makeViewInfo();
-  LookAndFeel().SetKind(style_->LookAndFeel().Kind());
+  LookAndFeel().SetMaster(&style_->LookAndFeel());
   SetControlStyle(ControlStyle() | csCaptureMouse | csSetCaption | csOpaque);
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
+  themeChanged_ = std::make_unique<TdxThemeChangedNotificator>();
+  themeChanged_->OnThemeChanged = [this](TObject*) { ThemeChanged(); };
 }
 
 void TcxContainer::EndCreating() { creating_ = false; }
@@ -406,6 +412,7 @@ TcxContainer::~TcxContainer() {
   beingDestroyed_ = true;
   // The hosted control and the other owned components go while this container still answers.
   DestroyComponents();
+  themeChanged_.reset();
   viewInfo_.reset();
   style_->OnChanged = nullptr;
   style_.reset();
@@ -444,7 +451,7 @@ void TcxContainer::RefreshState(bool mouseTracking) {
   if (mouseTracking && IsHot()) StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
 }
 
-bool TcxContainer::ThemesAvailable() { return false; }
+bool TcxContainer::ThemesAvailable() { return ::ThemesAvailable(TdxThemedObjectTypes{ThemedObjectType()}); }
 
 TcxContainerViewParams TcxContainer::ViewParams(TPoint point, bool allowed) {
   TcxContainerViewParams p;
@@ -453,7 +460,7 @@ TcxContainerViewParams TcxContainer::ViewParams(TPoint point, bool allowed) {
   p.Enabled = Enabled();
   p.Focused = IsFocused();
   p.DesignTime = IsDesigning();
-  p.UseTheme = ThemesAvailable();
+  p.UseTheme = LookAndFeel().NativeStyle() && ThemesAvailable();
   p.BorderStyle = style_->BorderStyle();
   p.BorderColor = style_->BorderColor();
   p.StyleColor = style_->Color();
@@ -463,11 +470,26 @@ TcxContainerViewParams TcxContainer::ViewParams(TPoint point, bool allowed) {
   p.Shadow = style_->Shadow();
   p.TransparentBorder = style_->TransparentBorder();
   p.Hot = allowed && GetHotArea().Contains(point.X, point.Y);
+  if (p.UseTheme) p.ThemeDisabledColor = ThemeDisabledColor();
   return p;
 }
 
 void TcxContainer::CalculateViewInfo(TPoint point, bool allowed) {
   static_cast<TcxContainerViewFields&>(*viewInfo_) = CalculateContainerView(ViewParams(point, allowed));
+  if (viewInfo_->UseTheme) {
+    viewInfo_->ThemeClass = ThemedObjectType();
+    viewInfo_->ThemePart = ThemedPart();
+  }
+}
+
+TColor TcxContainer::ThemeDisabledColor() {
+  HTHEME theme = OpenTheme(ThemedObjectType());
+  COLORREF color = 0;
+  const TdxUxThemeFunctions& ux = UxTheme();
+  // TMT_FILLCOLOR of the disabled state.
+  if (theme && ux.GetThemeColor && SUCCEEDED(ux.GetThemeColor(theme, ThemedPart(), 4, 3802, &color)))
+    return static_cast<TColor>(color);
+  return clBtnFace;
 }
 
 TRect TcxContainer::GetBorderExtent() { return ContainerBorderExtent(ViewParams({}, false)); }
@@ -623,7 +645,7 @@ void TcxContainer::Paint() {
   const TRect& o = viewInfo_->OuterRect;
   RECT outer{o.Left, o.Top, o.Right, o.Bottom};
   if (GetClipBox(Canvas().Handle(), &clip) == NULLREGION || !IntersectRect(&clip, &clip, &outer)) return;
-  viewInfo_->Paint(Canvas());
+  viewInfo_->Paint(cxCanvas());
 }
 
 void TcxContainer::FocusMessage(TMessage& m) {

@@ -6,6 +6,7 @@
 
 #include "controls/editors/cxContainerLayout.h"
 #include "controls/editors/cxControls.h"
+#include "controls/editors/dxThemeManager.h"
 
 class TcxContainer;
 class TcxStyleController;
@@ -164,13 +165,17 @@ class TcxContainerViewInfo : public TObject, public TcxContainerViewFields {
  public:
   TcxContainerViewInfo() = default;
   // Draws the frame and background.
-  virtual void Paint(TCanvas& canvas);
+  virtual void Paint(TcxCanvas& canvas);
   // Copies ContentRect only.
   virtual void TakeValuesFrom(const TcxContainerViewInfo& source) { ContentRect = source.ContentRect; }
   // The area that changes with the state (none here).
   virtual std::vector<TRect> UpdateRegion() const { return {}; }
   virtual void Offset(int dx, int dy);
-  void PaintEx(TCanvas& canvas) { Paint(canvas); }
+  void PaintEx(TcxCanvas& canvas) { Paint(canvas); }
+
+ protected:
+  // The themed frame of ThemeClass, ThemePart and ThemeState with the background inside it.
+  void PaintThemed(TcxCanvas& canvas);
 };
 
 // Tells its container that the hover watch saw the mouse leave.
@@ -232,8 +237,14 @@ class TcxContainer : public TcxControl {
   virtual void MouseLeaveReaction();
   // Recompute, place and sync the hosted control, update the region and repaint the frame band.
   virtual void UpdateState(TPoint point, TShiftState shift);
-  // Themed drawing is possible for this container.
+  // Themed drawing is possible for this container's themed class.
   virtual bool ThemesAvailable();
+  virtual TdxThemedObjectType ThemedObjectType() const { return totEdit; }
+  virtual int ThemedPart() const { return 1; }
+  // The visual styles changed.
+  virtual void ThemeChanged() { RefreshState(); }
+  // The theme's fill colour for the disabled state.
+  TColor ThemeDisabledColor();
   virtual bool HandlesTabKey() const { return false; }
   // Style values the owner never writes to the form file (bit set).
   virtual TcxContainerStyleValues StyleValuesNotStored() const { return 0; }
@@ -287,4 +298,5 @@ class TcxContainer : public TcxControl {
   std::unique_ptr<TcxContainerMouseTrackingHelper> mouseTracking_;
   std::unique_ptr<TcxContainerStyle> style_;
   std::unique_ptr<TcxContainerViewInfo> viewInfo_;
+  std::unique_ptr<TdxThemeChangedNotificator> themeChanged_;
 };

@@ -5,11 +5,12 @@
 // ---------------------------------------------------------------------------------------------
 // TcxControl
 
-TcxControl::TcxControl(TComponent* owner) : TCustomControl(owner), lookAndFeel_(std::make_unique<TcxLookAndFeel>()) {
-  lookAndFeel_->OnChanged = [this] { LookAndFeelChanged(); };
+TcxControl::TcxControl(TComponent* owner)
+    : TCustomControl(owner), cxCanvas_(Canvas()), lookAndFeel_(std::make_unique<TcxLookAndFeel>(this)) {
+  lookAndFeel_->OnChange = [this](TcxLookAndFeel*, TcxLookAndFeelValues) { LookAndFeelChanged(); };
 }
 
-TcxControl::~TcxControl() { lookAndFeel_->OnChanged = nullptr; }
+TcxControl::~TcxControl() { lookAndFeel_->OnChange = nullptr; }
 
 // ---------------------------------------------------------------------------------------------
 // Hover watch

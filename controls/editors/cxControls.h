@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/editors/cxGraphics.h"
 #include "controls/editors/cxLookAndFeels.h"
 #include "framework/Controls.h"
 #include "framework/ExtCtrls.h"
@@ -15,6 +16,8 @@ class TcxControl : public TCustomControl {
   const char* ClassName() const override { return "TcxControl"; }
 
   TcxLookAndFeel& LookAndFeel() { return *lookAndFeel_; }
+  // The editors' drawing surface over Canvas().
+  TcxCanvas& cxCanvas() { return cxCanvas_; }
   // Always False here: the program has no form designer.
   bool IsDesigning() const { return false; }
 
@@ -26,6 +29,7 @@ class TcxControl : public TCustomControl {
   virtual void LookAndFeelChanged() { Invalidate(); }
 
  private:
+  TcxCanvas cxCanvas_;
   std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
 };
 

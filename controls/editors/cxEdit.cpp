@@ -426,6 +426,12 @@ void TcxCustomEdit::CalculateViewInfo(TPoint point, bool allowed) {
   v.Text = DisplayText();
 }
 
+TcxContainerViewParams TcxCustomEdit::ViewParams(TPoint point, bool allowed) {
+  TcxContainerViewParams p = TcxContainer::ViewParams(point, allowed);
+  p.ThemedExtentIsTwo = true;
+  return p;
+}
+
 void TcxCustomEdit::DoCopy() {
   TWinControl* inner = InnerControl();
   if (inner && inner->HandleAllocated() && SelLengthValue() > 0) SendMessageA(inner->Handle(), WM_COPY, 0, 0);

@@ -275,6 +275,7 @@ class TcxCustomEdit : public TcxContainer {
   void FocusEntered() override;
   void FocusLeft() override;
   void CalculateViewInfo(TPoint point, bool hotTrackingAllowed) override;
+  TcxContainerViewParams ViewParams(TPoint point, bool hotTrackingAllowed) override;
   TcxContainerStyleValues StyleValuesNotStored() const override {
     return (1u << svButtonStyle) | (1u << svButtonTransparency) | (1u << svPopupBorderStyle);
   }

@@ -191,13 +191,10 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
 // ---------------------------------------------------------------------------------------------
 // TcxCustomTextEditViewInfo
 
-void TcxCustomTextEditViewInfo::Paint(TCanvas& canvas) {
+void TcxCustomTextEditViewInfo::Paint(TcxCanvas& canvas) {
   TcxContainerViewInfo::Paint(canvas);
   TRect r = ContentRect;
-  if (!UseTheme) {
-    canvas.Brush().SetColor(BackColor);
-    canvas.FrameRect(r);
-  }
+  if (!UseTheme) canvas.FrameSides(r, BackColor, cxBordersAll, 1);
   r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
   if (!DrawText || !Font) return;
   static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
@@ -404,7 +401,8 @@ void TcxCustomTextEdit::Paint() {
   // Double-buffered while the text is drawn here.
   TBitmap buffer;
   buffer.SetSize(Width(), Height());
-  v.Paint(buffer.Canvas());
+  TcxCanvas canvas(buffer.Canvas());
+  v.Paint(canvas);
   Canvas().CopyRect(v.OuterRect, buffer.Canvas(), v.OuterRect);
 }
 

@@ -173,7 +173,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
 // The text editor's view info: draws the display text itself while the inner edit is hidden.
 class TcxCustomTextEditViewInfo : public TcxCustomEditViewInfo {
  public:
-  void Paint(TCanvas& canvas) override;
+  void Paint(TcxCanvas& canvas) override;
   bool DrawText = false;
   TAlignment Alignment = taLeftJustify;
   TFont* Font = nullptr;  // borrowed from the editor's style

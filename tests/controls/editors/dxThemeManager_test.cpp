@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/editors/dxThemeManager.h"
+#include "framework/Forms.h"
+
+namespace {
+
+// A stand-in system: its version, whether it has the library, and a library whose themes are
+// counted handles.
+struct FakeSystem {
+  DWORD major = 6, minor = 1;
+  bool hasLibrary = true;
+  BOOL themeActive = TRUE;
+  std::vector<std::string> loaded, lookedUp;
+  int freed = 0;
+  std::vector<std::wstring> opened;
+  std::vector<HTHEME> closed;
+};
+FakeSystem* g_fake = nullptr;
+HMODULE const kFakeModule = reinterpret_cast<HMODULE>(0x5150);
+
+BOOL WINAPI FakeVersion(OSVERSIONINFOA* info) {
+  info->dwMajorVersion = g_fake->major;
+  info->dwMinorVersion = g_fake->minor;
+  return TRUE;
+}
+HMODULE WINAPI FakeLoad(const char* name) {
+  g_fake->loaded.push_back(name);
+  return g_fake->hasLibrary ? kFakeModule : nullptr;
+}
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR name) {
+  g_fake->opened.push_back(name);
+  if (std::wstring(name) == L"Clock") return nullptr;  // a class this theme lacks
+  return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(g_fake->opened.size()));
+}
+HRESULT WINAPI FakeCloseThemeData(HTHEME theme) {
+  g_fake->closed.push_back(theme);
+  return S_OK;
+}
+BOOL WINAPI FakeIsThemeActive() { return g_fake->themeActive; }
+FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
+  EXPECT_EQ(module, kFakeModule);
+  g_fake->lookedUp.push_back(name);
+  const std::string n = name;
+  if (n == "OpenThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeOpenThemeData));
+  if (n == "CloseThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeCloseThemeData));
+  if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeIsThemeActive));
+  return nullptr;
+}
+BOOL WINAPI FakeFree(HMODULE module) {
+  EXPECT_EQ(module, kFakeModule);
+  ++g_fake->freed;
+  return TRUE;
+}
+const TdxUxThemeSystem kFake{FakeVersion, FakeLoad, FakeLookUp, FakeFree};
+
+// A notificator that destroys itself when told (its handler captures nothing).
+std::unique_ptr<TdxThemeChangedNotificator> g_selfDestroying;
+std::vector<int> g_told;
+
+// Runs the service on the stand-in system and gives the real one back afterwards.
+struct ThemeServiceFixture : testing::Test {
+  void SetUp() override {
+    g_fake = &fake;
+    dxThemeManagerFinalize();
+  }
+  void TearDown() override {
+    dxThemeManagerFinalize();
+    dxThemeManagerInitialize();
+    g_fake = nullptr;
+  }
+  void Start() { dxThemeManagerInitialize(kFake); }
+  HTHEME Handle(int n) { return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(n)); }
+  FakeSystem fake;
+};
+
+}  // namespace
+
+using ThemeService = ThemeServiceFixture;
+
+TEST_F(ThemeService, BeforeVersionFivePointOneTheLibraryIsNotEvenLookedFor) {
+  fake.major = 5;
+  fake.minor = 0;
+  Start();
+  EXPECT_TRUE(fake.loaded.empty());
+  EXPECT_FALSE(UxThemeLibraryLoaded());
+  EXPECT_FALSE(ThemesAvailable());
+  EXPECT_EQ(OpenTheme(totButton), nullptr);
+  EXPECT_EQ(dxThemeChangeReceiver(), nullptr);
+  TdxThemeChangedNotificator notificator;
+  EXPECT_EQ(dxThemeChangedNotificatorCount(), 0);
+  EXPECT_TRUE(dxVisualStylesPossible(5, 1));
+  EXPECT_TRUE(dxVisualStylesPossible(6, 0));
+  EXPECT_FALSE(dxVisualStylesPossible(4, 90));
+}
+
+TEST_F(ThemeService, WithoutTheLibraryThemesAreNeverAvailable) {
+  fake.hasLibrary = false;
+  Start();
+  EXPECT_EQ(fake.loaded, std::vector<std::string>{"UxTheme.dll"});
+  EXPECT_TRUE(fake.lookedUp.empty());
+  EXPECT_FALSE(ThemesAvailable());
+  EXPECT_EQ(OpenTheme(totEdit), nullptr);
+  EXPECT_EQ(dxThemeChangeReceiver(), nullptr);
+  dxThemeManagerFinalize();
+  EXPECT_EQ(fake.freed, 0);
+}
+
+TEST_F(ThemeService, LoadsTheLibraryAndLooksUpEveryFunctionByName) {
+  Start();
+  ASSERT_TRUE(UxThemeLibraryLoaded());
+  ASSERT_EQ(fake.lookedUp.size(), 46u);
+  EXPECT_EQ(fake.lookedUp.front(), "CloseThemeData");
+  EXPECT_EQ(fake.lookedUp[13], "GetThemeColor");
+  EXPECT_EQ(fake.lookedUp.back(), "SetWindowTheme");
+  EXPECT_NE(UxTheme().OpenThemeData, nullptr);
+  EXPECT_EQ(UxTheme().DrawThemeBackground, nullptr);  // this library lacks it
+  EXPECT_TRUE(dxThemesActive());
+  EXPECT_TRUE(ThemesAvailable());
+  HWND receiver = dxThemeChangeReceiver();
+  ASSERT_TRUE(IsWindow(receiver));
+  EXPECT_EQ(GetParent(receiver), nullptr);  // top level: only those hear of theme changes
+  EXPECT_FALSE(IsWindowVisible(receiver));
+
+  dxThemeManagerFinalize();
+  EXPECT_FALSE(IsWindow(receiver));
+  EXPECT_EQ(fake.freed, 1);
+  EXPECT_FALSE(UxThemeLibraryLoaded());
+  EXPECT_FALSE(dxThemesActive());
+  EXPECT_EQ(UxTheme().OpenThemeData, nullptr);
+}
+
+TEST_F(ThemeService, ThemesAreOpenedOncePerClassAndNameAndClosedOnRequest) {
+  Start();
+  EXPECT_EQ(OpenTheme(totButton), Handle(1));
+  EXPECT_EQ(OpenTheme(totButton), Handle(1));
+  EXPECT_EQ(OpenTheme(totListView), Handle(2));
+  EXPECT_EQ(fake.opened, (std::vector<std::wstring>{L"Button", L"ListView"}));
+  EXPECT_EQ(dxThemedObjectTypeName(totTrayNotify), std::string("TrayNotify"));
+  EXPECT_EQ(dxThemedObjectTypeName(totWindow), std::string("Window"));
+
+  // Another name for the class closes its handle and opens anew.
+  EXPECT_EQ(OpenTheme(totButton, "Edit"), Handle(3));
+  EXPECT_EQ(fake.closed, std::vector<HTHEME>{Handle(1)});
+  EXPECT_EQ(OpenTheme(totButton, "Edit"), Handle(3));
+  EXPECT_EQ(OpenTheme(totButton), Handle(4));
+
+  // A class that does not open is not cached and makes the set unavailable.
+  EXPECT_EQ(OpenTheme(totClock), nullptr);
+  EXPECT_TRUE(ThemesAvailable({totButton, totListView}));
+  EXPECT_FALSE(ThemesAvailable({totButton, totClock}));
+
+  fake.closed.clear();
+  CloseTheme(totListView);
+  EXPECT_EQ(fake.closed, std::vector<HTHEME>{Handle(2)});
+  CloseAllThemes();
+  EXPECT_EQ(fake.closed, (std::vector<HTHEME>{Handle(2), Handle(4)}));
+  CloseAllThemes();
+  EXPECT_EQ(fake.closed.size(), 2u);
+
+  fake.themeActive = FALSE;
+  dxThemeManagerFinalize();
+  Start();
+  EXPECT_FALSE(ThemesAvailable());
+  EXPECT_EQ(OpenTheme(totButton), nullptr);
+}
+
+TEST_F(ThemeService, AThemeChangeClosesHandlesRereadsTheFlagAndTellsEveryNotificatorInOrder) {
+  Start();
+  std::vector<int>& told = g_told;
+  told.clear();
+  g_selfDestroying = std::make_unique<TdxThemeChangedNotificator>();
+  TdxThemeChangedNotificator second, third;
+  g_selfDestroying->OnThemeChanged = [](TObject*) {
+    g_told.push_back(1);
+    g_selfDestroying.reset();  // goes away while told: the next one is still told
+  };
+  second.OnThemeChanged = [&](TObject* sender) {
+    EXPECT_EQ(sender, &second);
+    told.push_back(2);
+  };
+  third.OnThemeChanged = [&](TObject*) { told.push_back(3); };
+  EXPECT_EQ(dxThemeChangedNotificatorCount(), 3);
+  ASSERT_EQ(OpenTheme(totHeader), Handle(1));
+
+  fake.themeActive = FALSE;
+  EXPECT_EQ(SendMessageA(dxThemeChangeReceiver(), WM_THEMECHANGED, 0, 0), 0);
+  EXPECT_EQ(told, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(fake.closed, std::vector<HTHEME>{Handle(1)});
+  EXPECT_FALSE(ThemesAvailable());
+  EXPECT_EQ(dxThemeChangedNotificatorCount(), 2);
+
+  fake.themeActive = TRUE;
+  SendMessageA(dxThemeChangeReceiver(), WM_THEMECHANGED, 0, 0);
+  EXPECT_TRUE(ThemesAvailable());
+  EXPECT_EQ(OpenTheme(totHeader), Handle(2));
+  EXPECT_EQ(told.size(), 5u);
+
+  // A failure in a notificator goes to the application's handler.
+  std::string reported;
+  Application->SetErrorBoxHandler([&](HWND, const std::string& text, const std::string&) { reported = text; });
+  third.OnThemeChanged = [](TObject*) { throw std::runtime_error("theme failure"); };
+  SendMessageA(dxThemeChangeReceiver(), WM_THEMECHANGED, 0, 0);
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_NE(reported.find("theme failure"), std::string::npos);
+
+  // Without the library the list is gone; notificators outliving it go quietly.
+  dxThemeManagerFinalize();
+  EXPECT_EQ(dxThemeChangedNotificatorCount(), 0);
+}
+
+TEST(ThemeServiceOfThisSystem, IsLoadedWithEveryFunction) {
+  ASSERT_TRUE(UxThemeLibraryLoaded());
+  const TdxUxThemeFunctions& f = UxTheme();
+  EXPECT_NE(f.OpenThemeData, nullptr);
+  EXPECT_NE(f.DrawThemeBackground, nullptr);
+  EXPECT_NE(f.GetThemeBackgroundContentRect, nullptr);
+  EXPECT_NE(f.IsThemeActive, nullptr);
+  EXPECT_TRUE(IsWindow(dxThemeChangeReceiver()));
+  EXPECT_EQ(dxThemesActive(), f.IsThemeActive() != FALSE);
+  EXPECT_EQ(ThemesAvailable(), dxThemesActive());
+}
