@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/editors/cxTextEdit.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "tests/support/Input.h"
+
+namespace {
+
+using testing_support::MovePointer;
+using testing_support::PumpUntil;
+
+// A style owned by a plain component (no container), counting its change notices.
+struct CountedStyle {
+  explicit CountedStyle(TComponent* owner = nullptr) : style(owner, false) {
+    style.OnChanged = [this](TcxContainerStyle*) { ++changes; };
+  }
+  TcxCustomEditStyle style;
+  int changes = 0;
+};
+
+}  // namespace
+
+TEST(CxContainerStyle, UnassignedDefaultsFollowTheLookAndFeel) {
+  CountedStyle s;
+  s.style.LookAndFeel().SetKind(lfFlat);
+  EXPECT_EQ(s.style.AssignedValues(), 0u);
+  EXPECT_EQ(s.style.BorderStyle(), cbsFlat);
+  EXPECT_TRUE(s.style.HotTrack());
+  EXPECT_TRUE(s.style.TransparentBorder());
+  EXPECT_FALSE(s.style.Shadow());
+  EXPECT_EQ(s.style.Edges(), kAllEdges);
+  EXPECT_EQ(s.style.BorderColor(), clWindowFrame);
+  EXPECT_EQ(s.style.Color(), clWindow);
+  EXPECT_EQ(s.style.ButtonStyle(), btsDefault);
+  s.style.LookAndFeel().SetKind(lfStandard);
+  EXPECT_EQ(s.style.BorderStyle(), cbs3D);
+  s.style.LookAndFeel().Reset();
+  EXPECT_EQ(s.style.BorderStyle(), cbsUltraFlat);
+  EXPECT_GE(s.changes, 2);  // each effective change of the look-and-feel is a change of the style
+}
+
+TEST(CxContainerStyle, SettingTheCurrentValueStillAssignsItAndValuesAreNamed) {
+  CountedStyle s;
+  s.style.LookAndFeel().SetKind(lfFlat);
+  s.changes = 0;
+  s.style.SetBorderStyle(cbsFlat);
+  EXPECT_TRUE(s.style.AssignedValues() & (1u << svBorderStyle));
+  EXPECT_TRUE(s.style.IsValueStored(svBorderStyle));
+  EXPECT_EQ(s.changes, 1);
+  s.style.SetBorderStyle(cbsFlat);  // assigned and equal: nothing
+  EXPECT_EQ(s.changes, 1);
+  s.style.LookAndFeel().SetKind(lfStandard);
+  EXPECT_EQ(s.style.BorderStyle(), cbsFlat);  // its own value wins
+
+  EXPECT_EQ(s.style.ValueCount(), 11);
+  EXPECT_STREQ(s.style.ValueName(0), "BorderColor");
+  EXPECT_STREQ(s.style.ValueName(7), "TransparentBorder");
+  EXPECT_STREQ(s.style.ValueName(10), "PopupBorderStyle");
+  TcxContainerStyle plain(nullptr, false);
+  EXPECT_EQ(plain.ValueCount(), 8);
+
+  // An editor never writes its button and popup values.
+  TcxTextEdit edit(nullptr);
+  edit.Style().SetButtonStyle(btsFlat);
+  edit.Style().SetShadow(true);
+  EXPECT_FALSE(edit.Style().IsValueStored(svButtonStyle));
+  EXPECT_TRUE(edit.Style().IsValueStored(svShadow));
+}
+
+TEST(CxContainerStyle, HeldChangesComeAsOneAndFontChangesAssignTheFont) {
+  CountedStyle s;
+  s.style.ReleaseChanges();  // not held: nothing
+  s.style.HoldChanges();
+  s.style.HoldChanges();
+  s.style.SetColor(clWhite);
+  s.style.SetShadow(true);
+  s.style.ReleaseChanges();
+  EXPECT_EQ(s.changes, 0);
+  s.style.ReleaseChanges();
+  EXPECT_EQ(s.changes, 1);
+
+  s.style.Font().SetHeight(-20);
+  EXPECT_TRUE(s.style.AssignedValues() & (1u << svFont));
+  EXPECT_EQ(s.changes, 2);
+
+  s.style.SetAssignedValues(0);
+  EXPECT_EQ(s.style.Color(), clWindow);
+  s.style.SetColor(0x112233);
+  s.style.SetEdges(kEdgeLeft);
+  CountedStyle copy;
+  copy.style.TakeValuesFrom(s.style);
+  EXPECT_EQ(copy.changes, 1);
+  EXPECT_EQ(copy.style.Color(), 0x112233);
+  EXPECT_EQ(copy.style.Edges(), kEdgeLeft);
+  EXPECT_EQ(copy.style.AssignedValues(), s.style.AssignedValues());
+  EXPECT_EQ(copy.style.Font().Height(), -20);
+  copy.style.RestoreDefaults();
+  EXPECT_EQ(copy.style.AssignedValues(), 0u);
+  EXPECT_EQ(copy.style.Edges(), kAllEdges);
+}
+
+TEST(CxContainerStyle, DirectAccessAnswersFixedValuesAndNeverNotifies) {
+  TcxContainerStyle style(nullptr, true);
+  int changes = 0;
+  style.OnChanged = [&](TcxContainerStyle*) { ++changes; };
+  EXPECT_EQ(style.BorderColor(), clDefault);
+  EXPECT_EQ(style.Edges(), 0);
+  EXPECT_FALSE(style.Shadow());
+  EXPECT_TRUE(style.TransparentBorder());
+  EXPECT_EQ(style.AssignedValues(), 0xFFu);
+  style.SetHotTrack(false);
+  EXPECT_FALSE(style.HotTrack());
+  style.SetColor(clWhite);
+  EXPECT_EQ(style.Color(), clWhite);
+  EXPECT_EQ(changes, 0);
+}
+
+TEST(CxStyleController, ListenersFallBackToItAndFollowItsLookAndFeel) {
+  TcxEditStyleController controller(nullptr);
+  CountedStyle a, b;
+  std::vector<TcxContainerStyle*> told;
+  controller.OnStyleChanged = [&](TObject*, TcxContainerStyle* style) { told.push_back(style); };
+  a.style.SetStyleController(&controller);
+  b.style.SetStyleController(&controller);
+  b.style.SetBorderColor(clWhite);
+  a.changes = b.changes = 0;
+
+  controller.Style().SetBorderColor(0x0000FF);
+  EXPECT_EQ(a.style.BorderColor(), 0x0000FF);
+  EXPECT_EQ(b.style.BorderColor(), clWhite);  // its own
+  EXPECT_TRUE(a.style.IsValueAssigned(svBorderColor));
+  EXPECT_FALSE(a.style.AssignedValues() & (1u << svBorderColor));
+  EXPECT_EQ((std::vector<TcxContainerStyle*>{&controller.Style(), &a.style, &b.style}), told);
+  EXPECT_EQ(a.changes, 1);
+
+  // The controller's font reaches a style without one, and does not count as its own.
+  controller.Style().Font().SetHeight(-30);
+  EXPECT_EQ(a.style.Font().Height(), -30);
+  EXPECT_FALSE(a.style.AssignedValues() & (1u << svFont));
+
+  controller.Style().LookAndFeel().SetKind(lfStandard);
+  EXPECT_EQ(a.style.BorderStyle(), cbs3D);
+  EXPECT_EQ(a.style.LookAndFeel().Kind(), lfStandard);
+}
+
+TEST(CxStyleController, CyclesAreRefusedAndAGoneControllerIsDropped) {
+  auto* controller = new TcxEditStyleController(nullptr);
+  // The controller's own style may not use the controller.
+  controller->Style().SetStyleController(controller);
+  EXPECT_EQ(controller->Style().StyleController(), nullptr);
+  // Nor may a style owned by a component below it.
+  auto* owned = new TcxTextEdit(controller);  // freed with the controller
+  owned->Style().SetStyleController(controller);
+  EXPECT_EQ(owned->Style().StyleController(), nullptr);
+
+  CountedStyle s;
+  s.style.SetStyleController(controller);
+  EXPECT_EQ(controller->Listeners().size(), 1u);
+  s.changes = 0;
+  s.style.SetStyleController(controller);  // the same: nothing
+  EXPECT_EQ(s.changes, 0);
+  delete controller;
+  EXPECT_EQ(s.style.StyleController(), nullptr);
+  EXPECT_EQ(s.style.LookAndFeel().Master(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The container on a form
+
+namespace {
+
+struct ContainerFixture : testing::Test {
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(100, 100, 320, 160);
+    form->Font().SetName("\xCB\xCE\xCC\xE5");
+    form->Font().SetHeight(-13);
+    box = new TcxTextEdit(form);
+    box->SetParent(form);
+    box->SetBounds(16, 20, 33, 21);
+    box->Style().LookAndFeel().SetKind(lfFlat);
+    memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(16, 60, 200, 60);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Application->ProcessMessages();
+  }
+  void TearDown() override { delete form; }
+
+  TForm* form = nullptr;
+  TcxTextEdit* box = nullptr;
+  TMemo* memo = nullptr;
+};
+
+}  // namespace
+
+using CxContainer = ContainerFixture;
+
+TEST_F(CxContainer, ColourAndFontGoBothWaysBetweenControlAndStyle) {
+  box->SetColor(0x00E0E0);
+  EXPECT_EQ(box->Style().Color(), 0x00E0E0);
+  EXPECT_TRUE(box->Style().AssignedValues() & (1u << svColor));
+  box->Style().SetColor(0x00C0C0);
+  EXPECT_EQ(box->Color(), 0x00C0C0);
+  EXPECT_FALSE(box->ParentColor());
+
+  // The parent's colour through ParentColor clears the assigned bit again.
+  box->SetParentColor(true);
+  EXPECT_EQ(box->Color(), form->Color());
+  EXPECT_EQ(box->Style().Color(), form->Color());
+  EXPECT_FALSE(box->Style().AssignedValues() & (1u << svColor));
+
+  // A font that comes from the parent never counts as assigned; the box keeps following it.
+  form->Font().SetHeight(-16);
+  EXPECT_EQ(box->Style().Font().Height(), -16);
+  EXPECT_FALSE(box->Style().AssignedValues() & (1u << svFont));
+  EXPECT_TRUE(box->ParentFont());
+  EXPECT_EQ(box->InnerEdit()->Font().Height(), -16);
+}
+
+TEST_F(CxContainer, ExtentOneWithoutHotTrackingAndTheHostedControlMovesWhenItComesOn) {
+  box->Style().SetBorderStyle(cbsSingle);
+  box->Style().SetTransparentBorder(false);
+  box->Style().SetHotTrack(false);
+  EXPECT_EQ(box->GetBorderExtent(), (TRect{1, 1, 1, 1}));
+  EXPECT_EQ(box->Height(), 1 + 13 + 4 + 1);
+  const int left = box->InnerEdit()->Left();
+  EXPECT_EQ(left, 2);
+  box->Style().SetHotTrack(true);
+  EXPECT_EQ(box->GetBorderExtent(), (TRect{2, 2, 2, 2}));
+  EXPECT_EQ(box->InnerEdit()->Left(), left + 1);
+  EXPECT_EQ(box->Height(), 21);
+
+  // A shadow adds 3 on the right and at the bottom, and the region takes the shadow in.
+  box->Style().SetShadow(true);
+  EXPECT_EQ(box->GetBorderExtent(), (TRect{2, 2, 5, 5}));
+  RECT region{};
+  ASSERT_NE(GetWindowRgnBox(box->Handle(), &region), ERROR);
+  EXPECT_EQ(region.right, box->Width());
+  EXPECT_EQ(region.bottom, box->Height());
+}
+
+TEST_F(CxContainer, DisabledPaintsButtonFaceAndShadowText) {
+  box->SetText("ab");
+  box->SetEnabled(false);
+  EXPECT_EQ(box->ViewInfo().BackColor, clBtnFace);
+  EXPECT_EQ(box->InnerEdit()->Color(), clBtnFace);
+  EXPECT_EQ(box->InnerEdit()->Font().Color(), clBtnShadow);
+  EXPECT_FALSE(IsWindowEnabled(box->InnerEdit()->Handle()));
+  TBitmap bitmap;
+  bitmap.SetSize(box->Width(), box->Height());
+  box->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+  EXPECT_EQ(bitmap.Pixel(2, 2), ColorToRGB(clBtnFace));
+  box->SetEnabled(true);
+  EXPECT_EQ(box->InnerEdit()->Font().Color(), clWindowText);
+}
+
+TEST_F(CxContainer, NoLightWhileAButtonIsHeldAndLightAfterItsRelease) {
+  memo->SetFocus();
+  MovePointer(box->ClientToScreen({10, 10}));
+  HWND inner = box->InnerEdit()->Handle();
+  // Pressed outside and dragged in: not hot.
+  SendMessageA(inner, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(7, 7));
+  EXPECT_FALSE(box->IsHot());
+  // Released there and moved: hot at once, without leaving and coming back.
+  SendMessageA(inner, WM_MOUSEMOVE, 0, MAKELPARAM(8, 7));
+  EXPECT_TRUE(box->IsHot());
+  EXPECT_EQ(box->ViewInfo().FrameStyle, cbs3D);
+}
+
+TEST_F(CxContainer, HoverWatchBringsTheIdleFrameBackWithinAboutTenMilliseconds) {
+  memo->SetFocus();
+  Application->ProcessMessages();
+  int leaves = 0;
+  box->OnMouseLeave = [&](TObject*) { ++leaves; };
+  MovePointer(box->InnerEdit()->ClientToScreen({5, 5}));
+  ASSERT_TRUE(PumpUntil([&] { return box->IsHot(); }, 500));
+  EXPECT_EQ(HoverWatchList().size(), 1u);
+  EXPECT_EQ(HoverWatchList()[0]->Interval(), 10u);
+
+  // Away without any idle step: only the watch's timer can notice.
+  POINT p;
+  const TPoint away = memo->ClientToScreen({100, 30});
+  SetCursorPos(away.X, away.Y);
+  ASSERT_TRUE(GetCursorPos(&p) && p.x == away.X);
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(PumpUntil([&] { return !box->IsHot(); }, 1000));
+  EXPECT_LE(GetTickCount() - start, 100u);
+  EXPECT_TRUE(HoverWatchList().empty());
+  EXPECT_EQ(leaves, 1);
+  EXPECT_EQ(box->ViewInfo().FrameStyle, cbsFlat);
+}
+
+TEST_F(CxContainer, TheWatchOfADestroyedBoxEndsWithIt) {
+  MovePointer(box->ClientToScreen({5, 5}));
+  SendMessageA(box->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(HoverWatchList().size(), 1u);
+  delete box;
+  EXPECT_TRUE(HoverWatchList().empty());
+  testing_support::Pump(30);
+}
