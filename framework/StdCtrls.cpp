@@ -244,28 +244,68 @@ void TCustomEdit::SetReadOnly(bool value) {
   if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
+namespace {
+// An ANSI edit window counts its positions in bytes on some systems and in characters on
+// others; its line length tells which.
+bool CountsCharacters(HWND edit, const std::string& text) {
+  return static_cast<std::size_t>(SendMessageA(edit, EM_LINELENGTH, 0, 0)) != text.size();
+}
+
+int CharactersToBytes(const std::string& text, int characters) {
+  std::size_t i = 0;
+  for (int n = 0; n < characters && i < text.size(); ++n)
+    i += (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+  return static_cast<int>(i);
+}
+
+int BytesToCharacters(const std::string& text, int bytes) {
+  int n = 0;
+  for (std::size_t i = 0; i < text.size() && static_cast<int>(i) < bytes; ++n)
+    i += (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+  return n;
+}
+}  // namespace
+
+void TCustomEdit::GetSelection(int& start, int& end) {
+  start = end = 0;
+  if (!HandleAllocated()) return;
+  DWORD s = 0, e = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  start = static_cast<int>(s);
+  end = static_cast<int>(e);
+  const std::string text = Text();
+  if (CountsCharacters(Handle(), text)) {
+    start = CharactersToBytes(text, start);
+    end = CharactersToBytes(text, end);
+  }
+}
+
 int TCustomEdit::SelStart() {
-  if (!HandleAllocated()) return 0;
-  DWORD start = 0, end = 0;
-  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(start);
+  int start, end;
+  GetSelection(start, end);
+  return start;
 }
 
 int TCustomEdit::SelLength() {
-  if (!HandleAllocated()) return 0;
-  DWORD start = 0, end = 0;
-  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(end - start);
+  int start, end;
+  GetSelection(start, end);
+  return end - start;
 }
 
-void TCustomEdit::SetSelStart(int value) {
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(value), value);
+void TCustomEdit::Select(int start, int length) {
+  if (!HandleAllocated()) return;
+  int end = start + length;
+  const std::string text = Text();
+  if (CountsCharacters(Handle(), text)) {
+    start = BytesToCharacters(text, start);
+    end = BytesToCharacters(text, end);
+  }
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), end);
 }
 
-void TCustomEdit::SetSelLength(int value) {
-  const int start = SelStart();
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + value);
-}
+void TCustomEdit::SetSelStart(int value) { Select(value, 0); }
+
+void TCustomEdit::SetSelLength(int value) { Select(SelStart(), value); }
 
 std::string TCustomEdit::SelText() {
   const std::string text = Text();

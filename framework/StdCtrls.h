@@ -95,7 +95,7 @@ class TCustomEdit : public TWinControl {
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value);
 
-  // Selection in characters (bytes of the text).
+  // Selection in bytes of the text, whichever unit the platform's window counts in.
   int SelStart();
   void SetSelStart(int value);
   int SelLength();
@@ -103,6 +103,8 @@ class TCustomEdit : public TWinControl {
   std::string SelText();
   // Replaces the selection (undoable, as typed).
   void SetSelText(const std::string& text);
+  // Selects `length` bytes from `start`.
+  void Select(int start, int length);
   void SelectAll();
   void ClearSelection();
   void CopyToClipboard();
@@ -126,6 +128,8 @@ class TCustomEdit : public TWinControl {
   bool MousePressing() const { return mousePressing_; }
 
  private:
+  // The window's selection in bytes.
+  void GetSelection(int& start, int& end);
   TAlignment alignment_ = taLeftJustify;
   bool autoSelect_ = true;
   TEditCharCase charCase_ = ecNormal;

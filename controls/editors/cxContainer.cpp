@@ -655,6 +655,11 @@ void TcxContainer::FocusMessage(TMessage& m) {
   // Between the container's window and its hosted control the focus stays inside.
   if (hostedControl_ && hostedControl_->HandleAllocated() && other == hostedControl_->Handle()) {
     m.Result = 0;
+    // Given back to the container (the form restoring its active control): the text keeps it.
+    if (setFocus && hostedControl_->CanFocus()) {
+      focusFromOther_ = false;
+      ::SetFocus(hostedControl_->Handle());
+    }
     return;
   }
   if (setFocus) {

@@ -393,7 +393,8 @@ void TcxCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int
 
 void TcxCustomEdit::FocusEntered() {
   if (OnEnter) OnEnter(this);
-  dataBinding_->UpdateDisplayValue();
+  // Back after a failed validation, the typed text stays.
+  if (!editedSinceEnter_) dataBinding_->UpdateDisplayValue();
   prevEditValue_ = editValue_;
   RefreshState();
   CheckFocusState();

@@ -108,12 +108,16 @@ void TcxCustomInnerTextEdit::Click() {
 }
 
 void TcxCustomInnerTextEdit::KeyDown(WORD& key, TShiftState shift) {
+  const WORD pressed = key;
   edit_->KeyDown(key, shift);
+  keyConsumed_ = key == 0 && pressed == VK_ESCAPE;
   if (key != 0) TCustomEdit::KeyDown(key, shift);
 }
 
 void TcxCustomInnerTextEdit::KeyPress(char& key) {
-  if (key == '\t') {
+  const bool consumed = keyConsumed_;
+  keyConsumed_ = false;
+  if (key == '\t' || (consumed && key == '\x1B')) {
     key = 0;
     return;
   }
@@ -312,8 +316,7 @@ int TcxCustomTextEdit::SelStartValue() { return inner_ ? inner_->Helper().SelSta
 int TcxCustomTextEdit::SelLengthValue() { return inner_ ? inner_->Helper().SelLength() : 0; }
 
 void TcxCustomTextEdit::SetSelection(int start, int length) {
-  if (!inner_ || !inner_->HandleAllocated()) return;
-  SendMessageA(inner_->Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
+  if (inner_) inner_->Select(start, length);
 }
 
 std::string TcxCustomTextEdit::SelText() { return inner_ ? inner_->Helper().SelText() : std::string(); }
@@ -431,7 +434,10 @@ void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, i
 }
 
 void TcxCustomTextEdit::WndProc(TMessage& m) {
-  if (m.Msg == CM_FONTCHANGED) {
+  if (m.Msg == CM_FOCUSCHANGED) {
+    // The form's active control decides whether the inner edit shows.
+    RefreshState();
+  } else if (m.Msg == CM_FONTCHANGED) {
     TcxCustomEdit::WndProc(m);
     textHeight_ = -1;
     SetBounds(Left(), Top(), Width(), Height());

@@ -264,3 +264,350 @@ TEST_F(CxTextEdit, MouseOverTheTextOrTheFrameMakesTheBoxHot) {
   EXPECT_FALSE(box.IsHot());
   EXPECT_EQ(PaintedPixel(box, 1, 1), ColorToRGB(clBtnFace));
 }
+
+namespace {
+
+DWORD SelectionEnd(HWND edit, DWORD* start = nullptr) {
+  DWORD s = 0, e = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  if (start) *start = s;
+  return e;
+}
+
+void PutOnClipboard(HWND owner, const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);  // the clipboard owns it now
+  CloseClipboard();
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+TEST_F(CxTextEdit, EscapeAfterTypingRestoresTheTextTheBoxHadOnEntering) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText(kQing);
+  memo->SetFocus();
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(box.PrevEditValue(), TcxEditValue(kQing));
+  Post(Inner(0), WM_KEYDOWN, VK_END);
+  Post(Inner(0), WM_KEYDOWN, 'X');
+  EXPECT_EQ(box.Text(), std::string(kQing) + "x");
+  EXPECT_TRUE(box.EditedSinceEnter());
+  EXPECT_TRUE(box.ValueDirty());
+  Post(Inner(0), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(box.Text(), kQing);
+  EXPECT_FALSE(box.EditedSinceEnter());
+  EXPECT_EQ(box.SelStart(), 0);  // the restored text is selected
+  EXPECT_EQ(box.SelText(), kQing);
+  EXPECT_EQ(GetFocus(), Inner(0));
+}
+
+TEST_F(CxTextEdit, AutoSelectOnlyForFocusFromAnotherControlNotByMouseOrReactivation) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("abc");
+  // A click on the 2-pixel frame focuses the text without selecting it.
+  SendMessageA(box.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(box.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  ASSERT_EQ(GetFocus(), Inner(0));
+  DWORD start = 0;
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), start);
+
+  // The caret at the end; another window is activated and then this one again.
+  SendMessageA(Inner(0), EM_SETSEL, 3, 3);
+  TForm other(nullptr);
+  other.SetBounds(400, 300, 200, 100);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  Application->ProcessMessages();
+  ASSERT_NE(GetFocus(), Inner(0));
+  SetForegroundWindow(form->Handle());
+  Application->ProcessMessages();
+  ASSERT_EQ(GetFocus(), Inner(0));
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 3u);
+  EXPECT_EQ(start, 3u);
+  other.Hide();
+
+  // From another control by keyboard: all of it.
+  memo->SetFocus();
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 3u);
+  EXPECT_EQ(start, 0u);
+  // Switched off: nothing selected.
+  memo->SetFocus();
+  SendMessageA(Inner(0), EM_SETSEL, 1, 1);
+  box.Properties().SetAutoSelect(false);
+  box.SetFocus();
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 1u);
+  EXPECT_EQ(start, 1u);
+}
+
+TEST_F(CxTextEdit, TabNeverInsertsATabAndCtrlTabStaysInTheBox) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("ab");
+  box.SetFocus();
+  Application->ProcessMessages();
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  Post(Inner(0), WM_KEYDOWN, VK_TAB);
+  Post(Inner(0), WM_CHAR, '\t');
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(GetFocus(), Inner(0));
+  EXPECT_EQ(box.Text(), "ab");
+  SendMessageA(box.Handle(), WM_CHAR, '\t', 0);  // through the editor's own window
+  EXPECT_EQ(box.Text(), "ab");
+}
+
+TEST_F(CxTextEdit, KeyEventsComeFromTheEditorAndLeftRightCollapseASelection) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("abcd");
+  box.SetFocus();
+  Application->ProcessMessages();
+  std::vector<std::string> log;
+  box.OnKeyDown = [&](TObject* sender, WORD& key, TShiftState) {
+    EXPECT_EQ(sender, &box);
+    log.push_back("down " + std::to_string(key));
+    if (key == VK_DELETE) key = 0;  // kept from the text
+  };
+  box.OnKeyPress = [&](TObject*, char& key) {
+    log.push_back(std::string("press ") + key);
+    if (key == 'z') key = 0;
+  };
+  box.OnKeyUp = [&](TObject*, WORD& key, TShiftState) { log.push_back("up " + std::to_string(key)); };
+  SendMessageA(Inner(0), EM_SETSEL, 1, 3);
+  Post(Inner(0), WM_KEYDOWN, VK_LEFT);
+  DWORD start = 9;
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 1u);
+  EXPECT_EQ(start, 1u);
+  SendMessageA(Inner(0), EM_SETSEL, 1, 3);
+  Post(Inner(0), WM_KEYDOWN, VK_RIGHT);
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 3u);
+  EXPECT_EQ(start, 3u);
+  Post(Inner(0), WM_KEYDOWN, VK_DELETE);
+  Post(Inner(0), WM_CHAR, 'z');
+  Post(Inner(0), WM_KEYUP, 'Z');
+  EXPECT_EQ(box.Text(), "abcd");
+  EXPECT_EQ(log, (std::vector<std::string>{"down 37", "down 39", "down 46", "press z", "up 90"}));
+}
+
+TEST_F(CxTextEdit, ReadOnlyAndOnEditingRefuseEveryModification) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("abc");
+  box.SetFocus();
+  Application->ProcessMessages();
+  box.Properties().SetReadOnly(true);
+  Post(Inner(0), WM_KEYDOWN, VK_END);
+  Post(Inner(0), WM_KEYDOWN, VK_BACK);
+  Post(Inner(0), WM_CHAR, 'x');
+  PutOnClipboard(form->Handle(), "P");
+  SendMessageA(Inner(0), WM_PASTE, 0, 0);
+  SendMessageA(Inner(0), EM_SETSEL, 0, 1);
+  SendMessageA(box.Handle(), WM_CUT, 0, 0);  // copies only
+  EXPECT_EQ(box.Text(), "abc");
+  EXPECT_EQ(ClipboardText(), "a");
+
+  box.Properties().SetReadOnly(false);
+  int asked = 0;
+  box.OnEditing = [&](TObject*, bool& canEdit) {
+    ++asked;
+    canEdit = false;
+  };
+  Post(Inner(0), WM_CHAR, 'x');
+  SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "abc");
+  EXPECT_EQ(asked, 2);
+  // A program's assignment is not the user's: nobody is asked.
+  box.SetText("new");
+  EXPECT_EQ(box.Text(), "new");
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(CxTextEdit, PasteCutAndClearOnTheEditorsWindowAndTheInnerEdit) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("abcd");
+  box.SetFocus();
+  Application->ProcessMessages();
+  PutOnClipboard(form->Handle(), "XY\r\nsecond line");
+  SendMessageA(Inner(0), EM_SETSEL, 1, 3);
+  SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "aXYd");
+  DWORD start = 0;
+  EXPECT_EQ(SelectionEnd(Inner(0), &start), 3u);
+  EXPECT_TRUE(box.EditedSinceEnter());
+
+  SendMessageA(Inner(0), EM_SETSEL, 0, 2);
+  SendMessageA(box.Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(box.Text(), "Yd");
+  EXPECT_EQ(ClipboardText(), "aX");
+  SendMessageA(Inner(0), EM_SETSEL, 1, 2);
+  SendMessageA(box.Handle(), WM_COPY, 0, 0);
+  EXPECT_EQ(ClipboardText(), "d");
+  SendMessageA(Inner(0), WM_CLEAR, 0, 0);
+  EXPECT_EQ(box.Text(), "Y");
+  SendMessageA(Inner(0), EM_SETSEL, 0, 1);
+  SendMessageA(Inner(0), WM_CUT, 0, 0);
+  EXPECT_EQ(box.Text(), "");
+  SendMessageA(Inner(0), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "Y");
+
+  // Selections count bytes of the text, whatever unit the platform's window counts in.
+  box.SetText(std::string("a") + kQing + "b");
+  box.SetSelStart(1);
+  box.SetSelLength(2);
+  EXPECT_EQ(box.SelText(), kQing);
+  SendMessageA(box.Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(box.Text(), "ab");
+  EXPECT_EQ(ClipboardText(), kQing);
+  EXPECT_EQ(box.SelStart(), 1);
+}
+
+TEST_F(CxTextEdit, TextChangesRaiseChangeAndValueEventsButNotWhileLoadingOrWhenEqual) {
+  TcxTextEdit& box = *boxes[0];
+  std::vector<std::string> log;
+  box.Properties().OnChange = [&](TObject*) { log.push_back("change " + box.Text()); };
+  box.Properties().OnEditValueChanged = [&](TObject*) { log.push_back("value " + box.Text()); };
+  box.SetText("");  // empty on empty: nothing sent, nothing raised
+  EXPECT_TRUE(log.empty());
+
+  form->SetLoading(true);
+  box.SetText(kQing);
+  form->SetLoading(false);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(box.EditValue(), TcxEditValue(kQing));
+
+  box.SetText("ab");
+  EXPECT_EQ(log, (std::vector<std::string>{"change ab", "value ab"}));
+  EXPECT_FALSE(box.ValueDirty());
+
+  // Under the change lock the notices wait for the release, in order, once each.
+  log.clear();
+  box.SetSelStart(0);
+  SendMessageA(box.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("cd"));
+  EXPECT_EQ(log, (std::vector<std::string>{"change cd", "value cd"}));
+
+  // The window's text messages answer with the inner edit's text.
+  char buffer[3] = {};
+  EXPECT_EQ(SendMessageA(box.Handle(), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)), 2);
+  EXPECT_STREQ(buffer, "cd");
+  EXPECT_EQ(SendMessageA(box.Handle(), WM_GETTEXT, 2, reinterpret_cast<LPARAM>(buffer)), 1);
+  EXPECT_STREQ(buffer, "c");
+  EXPECT_EQ(SendMessageA(box.Handle(), WM_GETTEXTLENGTH, 0, 0), 2);
+}
+
+TEST_F(CxTextEdit, CharCaseEchoModeAndMaxLength) {
+  TcxTextEdit& box = *boxes[0];
+  box.Properties().SetCharCase(ecUpperCase);
+  box.SetText(std::string("ab") + kQing + "1z");
+  EXPECT_EQ(box.Text(), std::string("AB") + kQing + "1Z");
+  box.Properties().SetCharCase(ecLowerCase);
+  box.SetText("QwE");
+  EXPECT_EQ(box.Text(), "qwe");
+
+  box.Properties().SetEchoMode(eemPassword);
+  EXPECT_EQ(SendMessageA(Inner(0), EM_GETPASSWORDCHAR, 0, 0), '*');
+  EXPECT_EQ(box.Text(), "qwe");
+  box.Properties().SetEchoMode(eemNormal);
+  EXPECT_EQ(SendMessageA(Inner(0), EM_GETPASSWORDCHAR, 0, 0), 0);
+
+  EXPECT_FALSE(box.Properties().IsMaxLengthStored());
+  box.Properties().SetMaxLength(-5);
+  EXPECT_EQ(box.Properties().MaxLength(), 0);
+  EXPECT_TRUE(box.Properties().IsMaxLengthStored());
+  box.Properties().SetMaxLength(2);
+  EXPECT_EQ(SendMessageA(Inner(0), EM_GETLIMITTEXT, 0, 0), 2);
+}
+
+TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
+  TcxTextEdit& box = *boxes[0];
+  std::vector<std::string> errors;
+  Application->SetErrorBoxHandler([&](HWND, const std::string& text, const std::string&) { errors.push_back(text); });
+  std::vector<std::string> log;
+  box.OnEnter = [&](TObject*) { log.push_back("enter"); };
+  box.OnExit = [&](TObject*) { log.push_back("exit"); };
+  box.OnFocusChanged = [&](TObject*) { log.push_back("focus"); };
+  bool reject = true;
+  box.Properties().OnValidate = [&](TObject*, TcxEditValue& value, std::string& errorText, bool& error) {
+    EXPECT_EQ(errorText, "Invalid input value. Use escape key to abandon changes");
+    error = reject && value == TcxEditValue("bad");
+  };
+  box.SetFocus();
+  Application->ProcessMessages();
+  Post(Inner(0), WM_KEYDOWN, 'B');
+  Post(Inner(0), WM_KEYDOWN, 'A');
+  Post(Inner(0), WM_KEYDOWN, 'D');
+  memo->SetFocus();
+  Application->ProcessMessages();
+  Application->SetErrorBoxHandler(nullptr);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("Invalid input value. Use escape key to abandon changes"), std::string::npos);
+  EXPECT_EQ(GetFocus(), Inner(0));
+  EXPECT_EQ(box.EditValue(), TcxEditValue());  // still the old value
+
+  reject = false;
+  memo->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(box.EditValue(), TcxEditValue("bad"));
+  EXPECT_FALSE(box.EditedSinceEnter());
+  EXPECT_EQ(log.front(), "enter");
+  EXPECT_EQ(log.back(), "focus");
+  EXPECT_NE(std::find(log.begin(), log.end(), "exit"), log.end());
+}
+
+TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
+  TcxTextEdit& box = *boxes[1];
+  box.SetText("xy");
+  box.Properties().SetClearKey(scCtrl | VK_DELETE);
+  box.SetFocus();
+  Application->ProcessMessages();
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  Post(Inner(1), WM_KEYDOWN, VK_DELETE);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(box.Text(), "");
+  EXPECT_EQ(box.EditValue(), TcxEditValue());
+
+  int doubleClicks = 0;
+  box.OnDblClick = [&](TObject*) { ++doubleClicks; };
+  SendMessageA(Inner(1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(Inner(1), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(doubleClicks, 1);
+
+  // Right-aligned and not focused: the inner edit is clipped away and the box draws the text.
+  box.SetText("88");
+  box.Properties().Alignment().SetHorz(taRightJustify);
+  memo->SetFocus();
+  Application->ProcessMessages();
+  RECT clip{};
+  EXPECT_EQ(GetWindowRgnBox(Inner(1), &clip), NULLREGION);
+  TBitmap bitmap;
+  bitmap.SetSize(box.Width(), box.Height());
+  box.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+  bool textOnTheRight = false;
+  for (int y = 3; y < box.Height() - 3; ++y)
+    if (bitmap.Pixel(box.Width() - 5, y) != ColorToRGB(clWindow)) textOnTheRight = true;
+  EXPECT_TRUE(textOnTheRight);
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_NE(GetWindowRgnBox(Inner(1), &clip), NULLREGION);
+}
