@@ -33,6 +33,8 @@ T* Place(T* control, TWinControl* parent, const char* name, int left, int top, i
 }  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  // The settings below are the window's layout being read in: they raise no change events.
+  SetLoading(true);
   SetName("Form1");
   SetBounds(150, 146, 550, 309);
   SetPosition(poDesigned);
@@ -101,6 +103,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   na->SetText(std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" + texts::kUsageLine3 + "\r\n" +
               texts::kUsageLine4);
   na->SetTabOrder(11);
+
+  SetLoading(false);
 
   gdi::WindowDC screen(nullptr);
   ScaleLayout(GetDeviceCaps(screen.Get(), LOGPIXELSY));
