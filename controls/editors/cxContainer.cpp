@@ -663,17 +663,28 @@ void TcxContainer::FocusMessage(TMessage& m) {
     return;
   }
   if (setFocus) {
-    TForm* form = GetParentForm(this);
-    focusFromOther_ = !mousePressing_ && (!form || form->ActiveControl() != this);
-  }
-  TcxControl::WndProc(m);
-  if (setFocus) {
-    FocusEntered();
+    const bool entering = EntersFromOtherControl();
+    focusFromOther_ = !mousePressing_ && entering;
+    TcxControl::WndProc(m);
+    if (entering) FocusEntered();
     if (hostedControl_ && hostedControl_->CanFocus() && GetFocus() == Handle()) ::SetFocus(hostedControl_->Handle());
-  } else if (!OwnsWindow(other)) {
-    FocusLeft();
+  } else {
+    TcxControl::WndProc(m);
+    if (LeavesForOtherControl(other)) FocusLeft();
   }
+  FocusMoved();
   RefreshState();
+}
+
+bool TcxContainer::EntersFromOtherControl() {
+  TForm* form = GetParentForm(this);
+  return !form || form->ActiveControl() != this;
+}
+
+bool TcxContainer::LeavesForOtherControl(HWND next) {
+  if (OwnsWindow(next)) return false;
+  TWinControl* control = TWinControl::FindControl(next);
+  return control && GetParentForm(control) == GetParentForm(this);
 }
 
 void TcxContainer::WndProc(TMessage& m) {

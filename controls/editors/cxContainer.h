@@ -248,9 +248,16 @@ class TcxContainer : public TcxControl {
   virtual bool HandlesTabKey() const { return false; }
   // Style values the owner never writes to the form file (bit set).
   virtual TcxContainerStyleValues StyleValuesNotStored() const { return 0; }
-  // The focus came in from outside the container and its hosted control, or left for outside.
+  // The focus came in from another control of the form, or left for one. Activating another
+  // window and coming back is neither.
   virtual void FocusEntered() {}
   virtual void FocusLeft() {}
+  // The focus moved in or out of the container or its hosted control.
+  virtual void FocusMoved() {}
+  // Asked before the form hears of the new focus: it was on another of its controls.
+  bool EntersFromOtherControl();
+  // The window taking the focus is another control of the same form.
+  bool LeavesForOtherControl(HWND next);
   // Tells the form that the container has the focus (as its own WM_SETFOCUS would).
   void ReportFocusToForm();
   // The focus arrived other than by a mouse press and from another control (not by activating

@@ -397,7 +397,6 @@ void TcxCustomEdit::FocusEntered() {
   if (!editedSinceEnter_) dataBinding_->UpdateDisplayValue();
   prevEditValue_ = editValue_;
   RefreshState();
-  CheckFocusState();
 }
 
 void TcxCustomEdit::FocusLeft() {
@@ -408,7 +407,6 @@ void TcxCustomEdit::FocusLeft() {
     if (OnExit) OnExit(this);
     editedSinceEnter_ = false;
   }
-  CheckFocusState();
 }
 
 void TcxCustomEdit::CheckFocusState() {

@@ -274,6 +274,7 @@ class TcxCustomEdit : public TcxContainer {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void FocusEntered() override;
   void FocusLeft() override;
+  void FocusMoved() override { CheckFocusState(); }
   void CalculateViewInfo(TPoint point, bool hotTrackingAllowed) override;
   TcxContainerViewParams ViewParams(TPoint point, bool hotTrackingAllowed) override;
   TcxContainerStyleValues StyleValuesNotStored() const override {

@@ -99,8 +99,7 @@ void TcxCustomInnerTextEdit::SetBounds(int left, int top, int width, int height)
 bool TcxCustomInnerTextEdit::SelectsAllOnFocus(HWND previous) {
   if (MousePressing()) return false;
   if (edit_->HandleAllocated() && previous == edit_->Handle()) return edit_->FocusCameFromOtherControl();
-  TForm* form = GetParentForm(this);
-  return !form || form->ActiveControl() != edit_;
+  return edit_->EntersFromOtherControl();
 }
 
 void TcxCustomInnerTextEdit::Click() {
@@ -411,14 +410,17 @@ void TcxCustomTextEdit::Paint() {
 
 void TcxCustomTextEdit::InnerFocusEntered(HWND previous) {
   if (!HandleAllocated() || previous != Handle()) {
+    const bool entering = EntersFromOtherControl();
     ReportFocusToForm();
-    FocusEntered();
+    if (entering) FocusEntered();
   }
+  FocusMoved();
   RefreshState();
 }
 
 void TcxCustomTextEdit::InnerFocusLeft(HWND next) {
-  if (!OwnsWindow(next)) FocusLeft();
+  if (LeavesForOtherControl(next)) FocusLeft();
+  FocusMoved();
   RefreshState();
 }
 

@@ -284,13 +284,17 @@ TEST_F(CxContainer, HoverWatchBringsTheIdleFrameBackWithinAboutTenMilliseconds) 
   EXPECT_EQ(HoverWatchList()[0]->Interval(), 10u);
 
   // Away without any idle step: only the watch's timer can notice.
-  POINT p;
   const TPoint away = memo->ClientToScreen({100, 30});
   SetCursorPos(away.X, away.Y);
-  ASSERT_TRUE(GetCursorPos(&p) && p.x == away.X);
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT p;
+    return GetCursorPos(&p) && p.x == away.X && p.y == away.Y;
+  }, 500));
   const DWORD start = GetTickCount();
   ASSERT_TRUE(PumpUntil([&] { return !box->IsHot(); }, 1000));
-  EXPECT_LE(GetTickCount() - start, 100u);
+  // A 10 ms timer; a loaded machine may delay a tick, while without the watch nothing at all
+  // would bring the idle frame back here.
+  EXPECT_LE(GetTickCount() - start, 250u);
   EXPECT_TRUE(HoverWatchList().empty());
   EXPECT_EQ(leaves, 1);
   EXPECT_EQ(box->ViewInfo().FrameStyle, cbsFlat);

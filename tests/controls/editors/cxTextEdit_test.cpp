@@ -217,6 +217,7 @@ TEST_F(CxTextEdit, TabMovesOnFromTheTextBothWaysWhileArrowsAndCharactersStay) {
 TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
   TcxTextEdit& box = *boxes[0];
   const int w = box.Width(), h = box.Height();
+  testing_support::MovePointer(memo->ClientToScreen({150, 40}));
   memo->SetFocus();
   Application->ProcessMessages();
   // Idle: a sunken shadow/highlight line, a button-face line inside it, then the window colour.
@@ -326,6 +327,10 @@ TEST_F(CxTextEdit, AutoSelectOnlyForFocusFromAnotherControlNotByMouseOrReactivat
   ASSERT_EQ(GetFocus(), Inner(0));
   DWORD start = 0;
   EXPECT_EQ(SelectionEnd(Inner(0), &start), start);
+  int enters = 0, exits = 0, focusChanges = 0;
+  box.OnEnter = [&](TObject*) { ++enters; };
+  box.OnExit = [&](TObject*) { ++exits; };
+  box.OnFocusChanged = [&](TObject*) { ++focusChanges; };
 
   // The caret at the end; another window is activated and then this one again.
   SendMessageA(Inner(0), EM_SETSEL, 3, 3);
@@ -341,6 +346,9 @@ TEST_F(CxTextEdit, AutoSelectOnlyForFocusFromAnotherControlNotByMouseOrReactivat
   EXPECT_EQ(SelectionEnd(Inner(0), &start), 3u);
   EXPECT_EQ(start, 3u);
   other.Hide();
+  EXPECT_EQ(enters, 0);  // another window and back is no exit and no entering
+  EXPECT_EQ(exits, 0);
+  EXPECT_GE(focusChanges, 2);
 
   // From another control by keyboard: all of it.
   memo->SetFocus();
@@ -548,6 +556,8 @@ TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
     EXPECT_EQ(errorText, "Invalid input value. Use escape key to abandon changes");
     error = reject && value == TcxEditValue("bad");
   };
+  memo->SetFocus();
+  log.clear();
   box.SetFocus();
   Application->ProcessMessages();
   Post(Inner(0), WM_KEYDOWN, 'B');
