@@ -173,6 +173,9 @@ bool DrawThemed(TcxCanvas& canvas, TdxThemedObjectType type, int part, int state
   return SUCCEEDED(UxTheme().DrawThemeBackground(theme, canvas.Handle(), part, state, &rc, nullptr));
 }
 
+// The class opens and the library can draw it.
+bool CanDrawTheme(TdxThemedObjectType type) { return OpenTheme(type) && UxTheme().DrawThemeBackground; }
+
 bool ThemePartSize(TdxThemedObjectType type, int part, int state, TSize& size) {
   HTHEME theme = OpenTheme(type);
   if (!theme || !UxTheme().GetThemePartSize) return false;
@@ -1004,7 +1007,7 @@ int TcxWinXPLookAndFeelPainter::CheckButtonSize() const {
 
 int TcxWinXPLookAndFeelPainter::CheckBorderSize() const {
   // The themed image carries its own frame.
-  return OpenTheme(totButton) ? 0 : Standard::CheckBorderSize();
+  return CanDrawTheme(totButton) ? 0 : Standard::CheckBorderSize();
 }
 
 void TcxWinXPLookAndFeelPainter::PaintCheckMark(TcxCanvas& canvas, const TRect& r, TColor color, bool checked,
@@ -1015,7 +1018,7 @@ void TcxWinXPLookAndFeelPainter::PaintCheckMark(TcxCanvas& canvas, const TRect& 
 }
 
 void TcxWinXPLookAndFeelPainter::PaintCheckFrame(TcxCanvas& canvas, const TRect& r, PainterButtonState state) const {
-  if (OpenTheme(totButton)) return;  // the themed mark draws the whole box
+  if (CanDrawTheme(totButton)) return;  // the themed mark draws the whole box
   Standard::PaintCheckFrame(canvas, r, state);
 }
 
@@ -1024,7 +1027,7 @@ void TcxWinXPLookAndFeelPainter::PaintRadioButton(TcxCanvas& canvas, int x, int 
   TSize size{13, 13};
   ThemePartSize(totButton, BP_RADIOBUTTON, RBS_UNCHECKEDNORMAL, size);
   const int first = checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL;
-  if (OpenTheme(totButton)) {
+  if (CanDrawTheme(totButton)) {
     if (color != clDefault) {
       canvas.SetBrushColor(color);
       canvas.FillRect(Bounds(x, y, size.cx, size.cy));
@@ -1042,12 +1045,12 @@ void TcxWinXPLookAndFeelPainter::PaintHeaderBackground(TcxCanvas& canvas, const 
 }
 
 void TcxWinXPLookAndFeelPainter::PaintHeaderBorder(TcxCanvas& canvas, const TRect& r, TcxBorders sides) const {
-  if (OpenTheme(totHeader)) return;  // part of the themed background
+  if (CanDrawTheme(totHeader)) return;  // part of the themed background
   Standard::PaintHeaderBorder(canvas, r, sides);
 }
 
 int TcxWinXPLookAndFeelPainter::HeaderBorderSize() const {
-  return OpenTheme(totHeader) ? 1 : Standard::HeaderBorderSize();
+  return CanDrawTheme(totHeader) ? 1 : Standard::HeaderBorderSize();
 }
 
 void TcxWinXPLookAndFeelPainter::PaintSortMark(TcxCanvas& canvas, const TRect& r, bool ascending) const {
