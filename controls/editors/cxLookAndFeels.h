@@ -1,9 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <functional>
-#include <vector>
 
-#include "framework/Controls.h"
 #include "framework/Sets.h"
 
 // Look-and-feel settings of the editors library. Every control owns a TcxLookAndFeel; each takes
@@ -15,6 +12,14 @@ enum TcxLookAndFeelKind : std::uint8_t { lfFlat, lfStandard, lfUltraFlat };
 
 enum TcxLookAndFeelValue : std::uint8_t { lfvKind, lfvNativeStyle };
 using TcxLookAndFeelValues = TSet<TcxLookAndFeelValue>;
+
+// The kinds and value sets above are plain data that platform-free layout code may use; the
+// settings objects below stand on the control framework.
+#ifdef _WIN32
+#include <functional>
+#include <vector>
+
+#include "framework/Controls.h"
 
 class TcxLookAndFeel;
 class TcxCustomLookAndFeelPainter;
@@ -145,3 +150,4 @@ int LookAndFeelControllerCount();
 // starting it again is for tests.
 void cxLookAndFeelsInitialize();
 void cxLookAndFeelsFinalize();
+#endif  // _WIN32
