@@ -308,3 +308,27 @@ TEST_F(CxContainer, TheWatchOfADestroyedBoxEndsWithIt) {
   EXPECT_TRUE(HoverWatchList().empty());
   testing_support::Pump(30);
 }
+
+TEST_F(CxContainer, APlainContainerFramesItselfFromItsStyle) {
+  auto* plain = new TcxContainer(form);
+  plain->SetParent(form);
+  plain->SetBounds(100, 20, 40, 30);
+  EXPECT_EQ(plain->HostedControl(), nullptr);
+  EXPECT_TRUE(plain->TabStop());
+  EXPECT_EQ(plain->Color(), clWindow);
+  // Unassigned, under the root's ultra-flat look: a single line one pixel in.
+  EXPECT_EQ(plain->Style().BorderStyle(), cbsUltraFlat);
+  EXPECT_EQ(plain->ViewInfo().FrameStyle, cbsSingle);
+  EXPECT_EQ(plain->ClientRect(), (TRect{2, 2, 38, 28}));
+  TBitmap bitmap;
+  bitmap.SetSize(40, 30);
+  plain->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+  EXPECT_EQ(bitmap.Pixel(1, 1), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(bitmap.Pixel(38, 28), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(bitmap.Pixel(2, 2), ColorToRGB(clWindow));
+
+  // Native style asked for where visual styles are not in use changes nothing.
+  plain->Style().LookAndFeel().SetNativeStyle(true);
+  EXPECT_EQ(plain->ViewInfo().UseTheme, ThemesAvailable(TdxThemedObjectTypes{totEdit}));
+  delete plain;
+}

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/support/Input.h"
+#include "controls/editors/cxLookAndFeelPainters.h"
 #include "controls/editors/cxTextEdit.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -104,6 +105,11 @@ TEST_F(CxTextEdit, HostsABorderlessSingleLineEditOfItsOwnClass) {
   EXPECT_FALSE(box.InnerEdit()->TabStop());
   EXPECT_TRUE(box.ParentFont());
   EXPECT_EQ(box.InnerEdit()->Font().Name(), kSongTi);  // handed on by the box
+  // The box's own look-and-feel follows its style's: flat, not native, the flat painter.
+  EXPECT_EQ(box.LookAndFeel().Kind(), lfFlat);
+  EXPECT_FALSE(box.LookAndFeel().NativeStyle());
+  EXPECT_EQ(box.LookAndFeel().Painter(), &TcxFlatLookAndFeelPainter::Instance());
+  EXPECT_FALSE(box.ViewInfo().UseTheme);
 }
 
 TEST_F(CxTextEdit, TextIsTheInnerEditsText) {
