@@ -407,9 +407,13 @@ TcxContainer::TcxContainer(TComponent* owner, const StyleFactory& makeStyle, con
 
 void TcxContainer::EndCreating() { creating_ = false; }
 
-TcxContainer::~TcxContainer() {
+void TcxContainer::BeginDestroy() {
   StopHoverWatch(mouseTracking_.get());
   beingDestroyed_ = true;
+}
+
+TcxContainer::~TcxContainer() {
+  BeginDestroy();
   // The hosted control and the other owned components go while this container still answers.
   DestroyComponents();
   themeChanged_.reset();
@@ -649,6 +653,10 @@ void TcxContainer::Paint() {
 }
 
 void TcxContainer::FocusMessage(TMessage& m) {
+  if (beingDestroyed_) {
+    TcxControl::WndProc(m);
+    return;
+  }
   const HWND other = reinterpret_cast<HWND>(m.WParam);
   const bool setFocus = m.Msg == WM_SETFOCUS;
   if (setFocus && !Visible()) return;

@@ -279,6 +279,8 @@ class TcxContainer : public TcxControl {
   void LookAndFeelChanged() override;
   // Called once by the constructors when construction is complete.
   void EndCreating();
+  // First thing in the destructors: the hover watch ends and every update is skipped from here.
+  void BeginDestroy();
   // The current shift state including held mouse buttons.
   static TShiftState CurrentShiftState();
   // A window of this container or its hosted control.

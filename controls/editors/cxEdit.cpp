@@ -165,6 +165,7 @@ TcxCustomEdit::TcxCustomEdit(TComponent* owner, std::unique_ptr<TcxCustomEditPro
 }
 
 TcxCustomEdit::~TcxCustomEdit() {
+  BeginDestroy();
   properties_->OnChanged = nullptr;
   DestroyComponents();
 }

@@ -107,16 +107,12 @@ void TcxCustomInnerTextEdit::Click() {
 }
 
 void TcxCustomInnerTextEdit::KeyDown(WORD& key, TShiftState shift) {
-  const WORD pressed = key;
   edit_->KeyDown(key, shift);
-  keyConsumed_ = key == 0 && pressed == VK_ESCAPE;
   if (key != 0) TCustomEdit::KeyDown(key, shift);
 }
 
 void TcxCustomInnerTextEdit::KeyPress(char& key) {
-  const bool consumed = keyConsumed_;
-  keyConsumed_ = false;
-  if (key == '\t' || (consumed && key == '\x1B')) {
+  if (key == '\t') {
     key = 0;
     return;
   }
@@ -231,6 +227,7 @@ TcxCustomTextEdit::TcxCustomTextEdit(TComponent* owner)
 }
 
 TcxCustomTextEdit::~TcxCustomTextEdit() {
+  BeginDestroy();
   // The inner edit goes first, while this editor still answers its calls.
   DestroyComponents();
 }
@@ -409,6 +406,7 @@ void TcxCustomTextEdit::Paint() {
 }
 
 void TcxCustomTextEdit::InnerFocusEntered(HWND previous) {
+  if (IsBeingDestroyed()) return;
   if (!HandleAllocated() || previous != Handle()) {
     const bool entering = EntersFromOtherControl();
     ReportFocusToForm();
@@ -419,6 +417,7 @@ void TcxCustomTextEdit::InnerFocusEntered(HWND previous) {
 }
 
 void TcxCustomTextEdit::InnerFocusLeft(HWND next) {
+  if (IsBeingDestroyed()) return;
   if (LeavesForOtherControl(next)) FocusLeft();
   FocusMoved();
   RefreshState();

@@ -168,8 +168,6 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
   std::unique_ptr<TcxCustomInnerTextEditHelper> helper_;
   // Size changes are refused while set.
   bool boundsLocked_ = false;
-  // The editor took the last key-down: its character goes no further either.
-  bool keyConsumed_ = false;
 };
 
 // The text editor's view info: draws the display text itself while the inner edit is hidden.
