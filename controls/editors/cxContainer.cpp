@@ -595,7 +595,9 @@ void TcxContainer::StyleChanged() {
 void TcxContainer::LookAndFeelChanged() { RefreshState(); }
 
 void TcxContainer::MouseLeaveReaction() {
-  if (OnMouseLeave) OnMouseLeave(this);
+  // The hover watch and the application's hover detection may both report one leave.
+  if (mouseInside_ && OnMouseLeave) OnMouseLeave(this);
+  mouseInside_ = false;
   StopHoverWatch(mouseTracking_.get());
   RefreshState();
 }
@@ -639,6 +641,7 @@ void TcxContainer::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 }
 
 void TcxContainer::MouseMove(TShiftState shift, int x, int y) {
+  mouseInside_ = true;
   TcxControl::MouseMove(shift, x, y);
   UpdateState({x, y}, shift & ~static_cast<TShiftState>(ssDouble));
   StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
@@ -763,6 +766,7 @@ void TcxContainer::WndProc(TMessage& m) {
       return;
     case CM_MOUSEENTER:
       if (m.LParam == 0) {
+        mouseInside_ = true;
         if (OnMouseEnter) OnMouseEnter(this);
         RefreshState(true);
         StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
@@ -772,9 +776,7 @@ void TcxContainer::WndProc(TMessage& m) {
       break;
     case CM_MOUSELEAVE:
       if (m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(this)) {
-        if (OnMouseLeave) OnMouseLeave(this);
-        StopHoverWatch(mouseTracking_.get());
-        RefreshState();
+        MouseLeaveReaction();
         if (Parent()) Parent()->Perform(m.Msg, 0, reinterpret_cast<LPARAM>(this));
         return;
       }

@@ -302,6 +302,7 @@ class TcxContainer : public TcxControl {
   bool beingDestroyed_ = false;
   bool focusFromOther_ = false;
   bool mousePressing_ = false;
+  bool mouseInside_ = false;  // the mouse was seen over the container and has not left yet
   std::vector<TRect> region_;
   bool regionApplied_ = false;
   std::unique_ptr<TcxContainerMouseTrackingHelper> mouseTracking_;

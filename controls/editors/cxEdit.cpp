@@ -74,15 +74,6 @@ void TcxCustomEditStyle::TakeValuesFrom(TcxContainerStyle& source) {
   TcxContainerStyle::TakeValuesFrom(source);
 }
 
-bool TcxCustomEditStyle::IsValueAssigned(unsigned n) const { return TcxContainerStyle::IsValueAssigned(n); }
-
-const char* TcxCustomEditStyle::ValueName(unsigned n) const { return TcxContainerStyle::ValueName(n); }
-
-TColor TcxCustomEditStyle::DefaultColor() const {
-  // Editors are never used in place here: the container's rule holds as it is.
-  return TcxContainerStyle::DefaultColor();
-}
-
 // ---------------------------------------------------------------------------------------------
 // TcxEditStyleController
 

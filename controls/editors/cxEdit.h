@@ -30,12 +30,9 @@ class TcxCustomEditStyle : public TcxContainerStyle {
   void SetPopupBorderStyle(TcxEditPopupBorderStyle value);
 
   void TakeValuesFrom(TcxContainerStyle& source) override;
-  bool IsValueAssigned(unsigned n) const override;
   int ValueCount() const override { return 11; }
-  const char* ValueName(unsigned n) const override;
 
  protected:
-  TColor DefaultColor() const override;
   virtual TcxEditButtonStyle DefaultButtonStyle() const { return btsDefault; }
   virtual TcxEditButtonTransparency DefaultButtonTransparency() const { return ebtNone; }
   virtual TcxEditPopupBorderStyle DefaultPopupBorderStyle() const { return epbsDefault; }
@@ -217,7 +214,6 @@ class TcxCustomEdit : public TcxContainer {
   bool AskCanEdit();
   // Holds change notifications back; released, the held ones fire in order.
   void LockChangeEvents(bool lock);
-  void PostEditValue() {}
   void SelectAll();
   // Restores the value the editor had when it received the focus.
   void Reset();
