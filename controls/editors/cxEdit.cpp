@@ -495,6 +495,10 @@ void TcxCustomEdit::WndProc(TMessage& m) {
     case WM_CLEAR:
       DoClear();
       return;
+    case WM_LBUTTONDBLCLK:
+      TcxContainer::WndProc(m);
+      if (OnDblClick) OnDblClick(this);
+      return;
   }
   TcxContainer::WndProc(m);
 }

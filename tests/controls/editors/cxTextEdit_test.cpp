@@ -513,8 +513,13 @@ TEST_F(CxTextEdit, TextChangesRaiseChangeAndValueEventsButNotWhileLoadingOrWhenE
 
   // Under the change lock the notices wait for the release, in order, once each.
   log.clear();
-  box.SetSelStart(0);
-  SendMessageA(box.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("cd"));
+  box.LockChangeEvents(true);
+  box.LockChangeEvents(true);
+  EXPECT_EQ(SendMessageA(box.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("c")), 1);
+  box.SetText("cd");
+  box.LockChangeEvents(false);
+  EXPECT_TRUE(log.empty());
+  box.LockChangeEvents(false);
   EXPECT_EQ(log, (std::vector<std::string>{"change cd", "value cd"}));
 
   // The window's text messages answer with the inner edit's text.
@@ -577,6 +582,13 @@ TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
   EXPECT_EQ(GetFocus(), Inner(0));
   EXPECT_EQ(box.EditValue(), TcxEditValue());  // still the old value
 
+  // Validation on Enter when switched on.
+  box.Properties().SetValidateOnEnter(true);
+  Application->SetErrorBoxHandler([&](HWND, const std::string& text, const std::string&) { errors.push_back(text); });
+  Post(Inner(0), WM_KEYDOWN, VK_RETURN);
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_EQ(errors.size(), 2u);
+
   reject = false;
   memo->SetFocus();
   Application->ProcessMessages();
@@ -607,7 +619,9 @@ TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
   box.OnDblClick = [&](TObject*) { ++doubleClicks; };
   SendMessageA(Inner(1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
   SendMessageA(Inner(1), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(doubleClicks, 1);
+  SendMessageA(box.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(box.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(doubleClicks, 2);
 
   // Right-aligned and not focused: the inner edit is clipped away and the box draws the text.
   box.SetText("88");
@@ -626,4 +640,29 @@ TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
   box.SetFocus();
   Application->ProcessMessages();
   EXPECT_NE(GetWindowRgnBox(Inner(1), &clip), NULLREGION);
+}
+
+TEST_F(CxTextEdit, TypingCompletesFromTheLookupItemsAndANewTextIsReported) {
+  TcxTextEdit& box = *boxes[0];
+  box.Properties().SetLookupItems({"Berlin", "Beijing"});
+  box.Properties().SetLookupItemsSorted(true);
+  EXPECT_EQ(box.Properties().LookupItems().front(), "Beijing");
+  std::vector<std::string> newTexts;
+  box.Properties().OnNewLookupDisplayText = [&](TObject*, const std::string& text) { newTexts.push_back(text); };
+  box.SetText("");
+  memo->SetFocus();
+  box.SetFocus();
+  Application->ProcessMessages();
+  Post(Inner(0), WM_CHAR, 'b');
+  EXPECT_EQ(box.Text(), "beijing");
+  EXPECT_EQ(box.SelText(), "eijing");  // typing on replaces the completed part
+  Post(Inner(0), WM_CHAR, 'e');
+  Post(Inner(0), WM_CHAR, 'r');
+  EXPECT_EQ(box.Text(), "berlin");
+  Post(Inner(0), WM_KEYDOWN, VK_END);
+  Post(Inner(0), WM_CHAR, 'x');
+  EXPECT_EQ(box.Text(), "berlinx");
+  memo->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(newTexts, (std::vector<std::string>{"berlinx"}));
 }
