@@ -187,15 +187,15 @@ TEST_F(DxButton, StatesShowAsRingsAndFaces) {
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kFaceTop);
 
   button->Perform(CM_MOUSEENTER);
-  EXPECT_TRUE(button->IsLit());
+  EXPECT_TRUE(button->IsLit(true));
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kHotTop);   // orange ring ...
   EXPECT_EQ(PaintedPixel(*button, mid, 3), kFaceTop);  // ... around the face, 3 pixels in
 
   SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  EXPECT_FALSE(button->IsLit());
+  EXPECT_FALSE(button->IsLit(true));
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kPressedTop);
   button->Perform(CM_MOUSELEAVE);  // dragged outside while held: blue ring again
-  EXPECT_TRUE(button->IsLit());
+  EXPECT_TRUE(button->IsLit(true));
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kFocusTop);
   SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
 
