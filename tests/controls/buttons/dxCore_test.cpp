@@ -36,26 +36,6 @@ struct CoreFixture : ButtonFixture {
   Probe* probe = nullptr;
 };
 
-void SendInputMouse(TPoint screen, DWORD flags) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(screen.X, 65535, w - 1);
-  in.mi.dy = MulDiv(screen.Y, 65535, h - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  SendInput(1, &in, sizeof(INPUT));
-  testing_support::Pump(30);
-}
-
-// Moves the pointer onto the control's centre and runs idle steps until hover detection has it.
-bool HoverOnto(TControl& control) {
-  testing_support::MovePointer(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
-  return testing_support::PumpUntil([&] {
-    Application->Idle();
-    return Application->MouseControl() == &control;
-  }, 1000);
-}
-
 }  // namespace
 
 using DxCore = CoreFixture;
@@ -195,16 +175,16 @@ TEST_F(DxCore, AClickHandsTheModalResultToTheFormEvenWhenZero) {
 TEST_F(DxCore, DraggingFromOneButtonOntoAnotherLightsTheSecondOnRelease) {
   int entered = 0;
   second->OnMouseEnter = [&](TObject*) { ++entered; };
-  ASSERT_TRUE(HoverOnto(*button));
-  SendInputMouse(button->ClientToScreen({30, 10}), MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(testing_support::HoverOnto(*button));
+  testing_support::MouseButtonAt(button->ClientToScreen({30, 10}), true);
   ASSERT_TRUE(button->Clicking());
-  ASSERT_TRUE(HoverOnto(*second));
+  ASSERT_TRUE(testing_support::HoverOnto(*second));
   EXPECT_FALSE(second->VisualState() & vsHot) << "the capture keeps the mouse-entered from it";
   EXPECT_FALSE(button->VisualState() & vsHot);
   EXPECT_TRUE(button->VisualState() & vsPressed);
   EXPECT_EQ(entered, 0);
 
-  SendInputMouse(second->ClientToScreen({30, 10}), MOUSEEVENTF_LEFTUP);
+  testing_support::MouseButtonAt(second->ClientToScreen({30, 10}), false);
   EXPECT_FALSE(button->Clicking());
   EXPECT_FALSE(button->VisualState() & vsPressed);
   EXPECT_TRUE(second->VisualState() & vsHot);
