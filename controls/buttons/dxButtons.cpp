@@ -23,6 +23,7 @@ constexpr int kDitherStrip = 16;
 
 int Random(int j) { return j > 0 ? std::rand() % j : 0; }
 
+// Colours row y pixel by pixel, or all in colors[0] when that is the only one.
 void SetRow(TBitmap& bitmap, int y, const std::vector<std::uint32_t>& colors) {
   std::uint8_t* p = bitmap.ScanLine(y);
   for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
@@ -99,8 +100,8 @@ TdxCustomButton::TdxCustomButton(TComponent* owner) : TdxCustomStyleControl(owne
 }
 
 TdxCustomButton::~TdxCustomButton() {
+  // The link itself leaves its image list as it goes.
   imageChangeLink_.OnChange = nullptr;
-  if (imageChangeLink_.Sender()) imageChangeLink_.Sender()->UnRegisterChanges(&imageChangeLink_);
   // The action link repaints its button as it goes: let it go while the button is whole.
   SetAction(nullptr);
 }

