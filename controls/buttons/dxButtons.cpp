@@ -288,32 +288,15 @@ void TdxCustomButton::Paint() {
   UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0u);
   PrepareImage();
   c.Font().Assign(Font());
-  TRect r{0, 0, w, h};
-  const int gw = image_.Width(), gh = image_.Height(), s = spacing_;
-  if (!image_.Empty()) {
-    switch (layout_) {
-      case blGlyphLeft: r.Left += gw + s; break;
-      case blGlyphRight:
-        r.Left -= gw + s;
-        r.Right -= 2 * (gw + s);
-        flags |= DT_RIGHT;
-        break;
-      case blGlyphTop: r.Top += gh + s; break;
-      case blGlyphBottom: r.Top -= gh + s; break;
-    }
-  }
+  const bool glyph = !image_.Empty();
+  const int gw = image_.Width(), gh = image_.Height(), p = pressedLook ? 1 : 0;
+  bool alignRight = false;
+  TRect r = glyph ? GlyphRoom(w, h, layout_, gw, gh, spacing_, alignRight) : TRect{0, 0, w, h};
+  if (alignRight) flags |= DT_RIGHT;
   DrawButtonText(Caption(), Font(), Enabled(), showAccelChar_, r, flags | DT_CALCRECT);
-  const int p = pressedLook ? 1 : 0;
-  const int dx = (w - r.Right) / 2 + p, dy = (h - r.Bottom) / 2 + p;
-  r = TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
-  if (!image_.Empty()) {
-    TPoint at;
-    switch (layout_) {
-      case blGlyphLeft: at = {r.Left - gw - s, (h - gh) / 2 + p}; break;
-      case blGlyphRight: at = {r.Right + s, (h - gh) / 2 + p}; break;
-      case blGlyphTop: at = {(w - gw) / 2 + p, r.Top - gh - s}; break;
-      case blGlyphBottom: at = {(w - gw) / 2 + p, r.Bottom + s}; break;
-    }
+  r = CentreCaption(r, w, h, p);
+  if (glyph) {
+    const TPoint at = GlyphOrigin(r, layout_, w, h, gw, gh, spacing_, p);
     c.Draw(at.X, at.Y, image_);
   }
   if ((state & vsFocused) && showFocusRect_) {

@@ -3,12 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "controls/buttons/dxButtonLayout.h"
 #include "controls/buttons/dxCore.h"
 #include "framework/ActnList.h"
 #include "framework/ImgList.h"
-
-// Where the glyph sits against the caption.
-enum TdxLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // Sizes `bitmap` to width x height (24 bits a pixel) and fills it with `bands` bands from
 // `startColor` to `endColor`. Direction 0 runs left to right, 1 top to bottom, 2 right to left,
