@@ -383,39 +383,27 @@ TEST_F(DxButton, CaptionsWrapAndEndInAnEllipsisWhenTheyDoNotFit) {
   EXPECT_EQ(PaintedPixel(*button, w - 1, 30), kFrame);
 }
 
-TEST_F(DxButton, GlyphsSitBesideAboveOrBelowTheCaptionAllCentredTogether) {
+// Where glyph and caption go is worked out (and tested) as pure geometry; here they are drawn.
+TEST_F(DxButton, GlyphsAreDrawnTransparentBesideOrAboveTheCaption) {
   TBitmap glyph;
   MakeGlyph(glyph);
   button->SetBounds(10, 10, 90, 50);
   button->SetGlyph(glyph);
-  const int w = button->Width(), h = button->Height(), s = button->Spacing();
-
+  const int h = button->Height(), s = button->Spacing();
   const Extent leftGlyph = Find(*button, IsRed);
   const Extent leftText = Find(*button, IsInk);
   ASSERT_TRUE(leftGlyph.Found() && leftText.Found());
-  EXPECT_EQ(leftGlyph.right - leftGlyph.left, 6) << "the green column and row are transparent";
-  EXPECT_EQ(PaintedPixel(*button, leftGlyph.left - 1, leftGlyph.top), PaintedPixel(*button, leftGlyph.left - 3, leftGlyph.top));
+  EXPECT_EQ(leftGlyph.right - leftGlyph.left, 6) << "the white column and row are transparent";
+  EXPECT_EQ(PaintedPixel(*button, leftGlyph.left - 1, 10), PaintedPixel(*button, leftGlyph.left - 3, 10));
   EXPECT_GE(leftText.left - leftGlyph.right - 1, s);
-  EXPECT_LE(std::abs((leftGlyph.left - 1) - (w - 1 - leftText.right)), 3) << "glyph and caption centred together";
 
+  // On the right the caption ends where the glyph begins, Spacing pixels before it.
   button->SetLayout(blGlyphRight);
   const Extent rightGlyph = Find(*button, IsRed);
-  const Extent rightText = Find(*button, IsInk);
-  EXPECT_GT(rightGlyph.left, rightText.right);
-  EXPECT_GE(rightGlyph.left - 1 - rightText.right - 1, s);
-  EXPECT_LE(rightGlyph.left - 1 - rightText.right - 1, s + 2) << "the glyph follows the caption after Spacing";
+  const int gap = rightGlyph.left - 1 - Find(*button, IsInk).right - 1;
+  EXPECT_GE(gap, s);
+  EXPECT_LE(gap, s + 2);
   EXPECT_EQ(rightGlyph.top, leftGlyph.top);
-
-  button->SetLayout(blGlyphTop);
-  const Extent topGlyph = Find(*button, IsRed);
-  const Extent topText = Find(*button, IsInk);
-  EXPECT_LT(topGlyph.bottom, topText.top);
-  EXPECT_GE(topText.top - topGlyph.bottom - 1, s);
-  EXPECT_EQ(topGlyph.left, (w - 8) / 2 + 1);
-
-  button->SetLayout(blGlyphBottom);
-  const Extent bottomGlyph = Find(*button, IsRed);
-  EXPECT_GT(bottomGlyph.top, Find(*button, IsInk).bottom);
 
   // An empty caption still measures one line: the glyph stays above where that line would be.
   button->SetLayout(blGlyphTop);
