@@ -182,16 +182,15 @@ std::unique_ptr<TControlActionLink> TdxCustomButton::CreateActionLink() {
   return std::make_unique<TdxCustomButtonActionLink>(this);
 }
 
-TCustomImageList* TdxCustomButton::ActionImages() const {
-  auto* action = dynamic_cast<TCustomAction*>(Action());
-  return action && action->ActionList() ? action->ActionList()->Images() : nullptr;
+TCustomImageList* TdxCustomButton::ImagesOf(TObject* action) {
+  auto* custom = dynamic_cast<TCustomAction*>(action);
+  return custom && custom->ActionList() ? custom->ActionList()->Images() : nullptr;
 }
 
 void TdxCustomButton::ActionChange(TObject* sender, bool checkDefaults) {
   TdxCustomStyleControl::ActionChange(sender, checkDefaults);
-  auto* action = dynamic_cast<TCustomAction*>(sender);
-  TCustomImageList* images = action && action->ActionList() ? action->ActionList()->Images() : nullptr;
-  if (images) {
+  if (TCustomImageList* images = ImagesOf(sender)) {
+    auto* action = static_cast<TCustomAction*>(sender);
     if (imageChangeLink_.Sender() != images) images->RegisterChanges(&imageChangeLink_);
     if (action->ImageIndex() >= 0 && action->ImageIndex() < images->Count()) imageIndex_ = action->ImageIndex();
   }
@@ -199,13 +198,9 @@ void TdxCustomButton::ActionChange(TObject* sender, bool checkDefaults) {
 }
 
 void TdxCustomButton::ImageListChange(TObject* sender) {
-  auto* action = dynamic_cast<TCustomAction*>(Action());
-  TCustomImageList* images = ActionImages();
-  if (action && dynamic_cast<TCustomImageList*>(sender) && images && action->ImageIndex() < images->Count()) {
-    imageIndex_ = action->ImageIndex();
-  } else {
-    imageIndex_ = -1;
-  }
+  TCustomImageList* images = ImagesOf(Action());
+  const int index = images ? static_cast<TCustomAction*>(Action())->ImageIndex() : -1;
+  imageIndex_ = images && dynamic_cast<TCustomImageList*>(sender) && index < images->Count() ? index : -1;
   Redraw();
 }
 
@@ -240,7 +235,7 @@ void TdxCustomButton::DrawButtonText(std::string text, TFont& font, bool enabled
 }
 
 void TdxCustomButton::PrepareImage() {
-  TCustomImageList* images = ActionImages();
+  TCustomImageList* images = ImagesOf(Action());
   if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
     images->GetBitmap(imageIndex_, image_);
   } else {

@@ -106,7 +106,8 @@ class TdxCustomButton : public TdxCustomStyleControl {
   void BuildGradients();
   // The image to draw: the action's from its image list, else the glyph; grey when disabled.
   void PrepareImage();
-  TCustomImageList* ActionImages() const;
+  // The image list of a custom action's action list, or nullptr.
+  static TCustomImageList* ImagesOf(TObject* action);
 
   bool autoGray_ = true;
   TBitmap faceGradient_;  // the resting face
