@@ -153,16 +153,15 @@ void TdxCustomControl::WndProc(TMessage& m) {
       m.Msg == WM_KEYDOWN ? KeyDown(key, KeyboardShiftState()) : KeyUp(key, KeyboardShiftState());
       break;
     }
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
       releasingButton_ = true;
-      try {
-        TCustomControl::WndProc(m);
-      } catch (...) {
-        releasingButton_ = false;
-        throw;
-      }
-      releasingButton_ = false;
+      struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+      } reset{releasingButton_};
+      TCustomControl::WndProc(m);
       return;
+    }
   }
   TCustomControl::WndProc(m);
   switch (m.Msg) {
