@@ -155,13 +155,17 @@ void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
       const TPoint at = ScreenToClient({p.x, p.y});
       if (!TRect{0, 0, Width(), Height()}.Contains(at.X, at.Y)) RemoveState(vsHot);
     }
-    RemoveState(vsPressed);
-    // One press, one click: a mouse holding the button down clicks no more on its release.
-    CancelMousePress();
-    Redraw();
+    EndPress();
     Click();
   }
   TdxCustomStyleControl::KeyUp(key, shift);
+}
+
+void TdxCustomButton::EndPress() {
+  RemoveState(vsPressed);
+  // One press, one click: a mouse holding the button down clicks no more on its release.
+  CancelMousePress();
+  Redraw();
 }
 
 void TdxCustomButton::WndProc(TMessage& m) {
@@ -170,6 +174,8 @@ void TdxCustomButton::WndProc(TMessage& m) {
     const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !FocusInFamily()));
     const bool escape = m.WParam == VK_ESCAPE && cancel_ && !(shift & (ssShift | ssCtrl | ssAlt));
     if (enter || escape) {
+      // A press held by space or the mouse ends with this click: its release clicks no more.
+      if (VisualState() & vsPressed) EndPress();
       Click();
       m.Result = 1;
       return;

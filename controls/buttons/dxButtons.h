@@ -85,6 +85,8 @@ class TdxCustomButton : public TdxCustomStyleControl {
   // Space presses the button; releasing any key while it is pressed clicks it.
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyUp(WORD& key, TShiftState shift) override;
+  // Ends a held press without its click.
+  void EndPress();
   // Takes the image of an action that has one in its action list's image list.
   void ActionChange(TObject* sender, bool checkDefaults) override;
   std::unique_ptr<TControlActionLink> CreateActionLink() override;

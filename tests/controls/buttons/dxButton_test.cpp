@@ -193,9 +193,19 @@ TEST_F(DxButton, SpaceClicksOnReleaseAndEnterClicksTheFocusedButton) {
 
   Post(button->Handle(), WM_KEYDOWN, VK_RETURN);
   EXPECT_EQ(clicks, 2);
+
+  // Enter while space holds the button down: one press, one click.
+  Post(button->Handle(), WM_KEYDOWN, VK_SPACE);
+  Post(button->Handle(), WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(clicks, 3);
+  EXPECT_FALSE(button->VisualState() & vsPressed);
+  Post(button->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  Post(button->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_EQ(clicks, 3);
+
   Focus(other);
   EXPECT_EQ(form->Perform(CM_DIALOGKEY, VK_RETURN), 0) << "neither focused nor default";
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(DxButton, EnterClicksADefaultButtonOnlyWhileNoFamilyControlIsFocused) {
