@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/ActnList.h"
 #include "framework/Exception.h"
 #include "framework/Forms.h"
 
@@ -56,7 +57,42 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
   DestroyComponents();
-  if (owner_) Erase(owner_->components_, this);
+  RemoveFreeNotifications();
+  if (owner_) {
+    Erase(owner_->components_, this);
+    owner_->Notification(this, opRemove);
+  }
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+  if (!component || component == this) return;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end())
+    freeNotifies_.push_back(component);
+  if (std::find(component->freeNotifies_.begin(), component->freeNotifies_.end(), this) ==
+      component->freeNotifies_.end())
+    component->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
+  Erase(freeNotifies_, component);
+  Erase(component->freeNotifies_, this);
+}
+
+void TComponent::RemoveFreeNotifications() {
+  while (!freeNotifies_.empty()) {
+    TComponent* c = freeNotifies_.back();
+    freeNotifies_.pop_back();
+    Erase(c->freeNotifies_, this);
+    c->Notification(this, opRemove);
+  }
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+  // A copy: a component may go in reaction.
+  const auto components = components_;
+  for (TComponent* c : components)
+    if (c != component) c->Notification(component, operation);
 }
 
 void TComponent::DestroyComponents() {
@@ -77,6 +113,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  actionLink_.reset();
   font_.OnChange = nullptr;
   if (Application) Application->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
@@ -304,7 +341,36 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick) {
+    OnClick(this);
+  } else if (actionLink_) {
+    actionLink_->Execute(this);
+  }
+}
+
+TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action) {
+  if (!action) {
+    actionLink_.reset();
+    return;
+  }
+  if (!actionLink_) actionLink_ = CreateActionLink();
+  actionLink_->SetAction(action);
+  ActionChange(action, false);
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+  return std::make_unique<TControlActionLink>(this);
+}
+
+void TControl::ActionChange(TObject* sender, bool checkDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(sender);
+  if (!action) return;
+  if (!checkDefaults || Caption().empty()) SetCaption(action->Caption());
+  if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+  if (!checkDefaults || hint_.empty()) SetHint(action->Hint());
+  if (!checkDefaults || Visible()) SetVisible(action->Visible());
 }
 
 void TControl::Invalidate() {
@@ -998,12 +1064,32 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(
 TCustomControl::~TCustomControl() { canvas_.Release(); }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  PaintAttachment attach(canvas_, dc);
-  canvas_.Font().Assign(Font());
-  Paint();
+  if (!DoubleBuffered() || Width() <= 0 || Height() <= 0) {
+    PaintAttachment attach(canvas_, dc);
+    canvas_.Font().Assign(Font());
+    Paint();
+    return;
+  }
+  buffer_.SetSize(Width(), Height());
+  {
+    PaintAttachment attach(canvas_, buffer_.Canvas().Handle());
+    canvas_.Font().Assign(Font());
+    Paint();
+  }
+  BitBlt(dc, 0, 0, Width(), Height(), buffer_.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 TForm* GetParentForm(TControl* control) {
   while (control && control->Parent()) control = control->Parent();
   return dynamic_cast<TForm*>(control);
+}
+
+TControl* FindDragTarget(TPoint screen, bool allowDisabled) {
+  HWND window = WindowFromPoint(POINT{screen.X, screen.Y});
+  TWinControl* control = TWinControl::FindControl(window);
+  if (!control) return nullptr;
+  POINT p{screen.X, screen.Y};
+  ScreenToClient(window, &p);
+  TControl* child = control->ControlAtPos({p.x, p.y}, allowDisabled);
+  return child ? child : control;
 }

@@ -12,6 +12,8 @@
 class TControl;
 class TWinControl;
 class TForm;
+class TBasicAction;
+class TControlActionLink;
 
 // A message as controls see it: a window message or a framework notification.
 struct TMessage {
@@ -44,6 +46,8 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 // ---------------------------------------------------------------------------------------------
+enum TOperation { opInsert, opRemove };
+
 // Components own other components and destroy them, last created first.
 class TComponent : public TObject {
  public:
@@ -66,9 +70,20 @@ class TComponent : public TObject {
   // The name of the class, which windowed controls also use as their window class name.
   virtual const char* ClassName() const { return "TComponent"; }
 
+  // `component` is told (Notification, opRemove) when this one goes, whoever owns either; the
+  // link works both ways, so whichever goes first unlinks the other.
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
  protected:
   // Called first thing by the destructors of classes with windows, while virtual calls still work.
   void DestroyComponents();
+  // A component is going: one owned by the same owner, or one this asked to be told about.
+  // Passed on to the owned components.
+  virtual void Notification(TComponent* component, TOperation operation);
+  // Tells the components linked by FreeNotification that this one is going; the destructor does
+  // it at the latest, a derived destructor may do it earlier while it is still whole.
+  void RemoveFreeNotifications();
   bool destroying_ = false;
 
  private:
@@ -76,6 +91,7 @@ class TComponent : public TObject {
   bool loading_ = false;
   std::string name_;
   std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;  // borrowed
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -88,6 +104,7 @@ enum : unsigned {
   csCaptureMouse = 4,     // takes the mouse capture while a button is down
   csClickEvents = 8,      // a left press and release inside is a click
   csSetCaption = 16,      // the name set at design time becomes the caption
+  csReplicatable = 32,    // may be painted onto another canvas (drawn as an image of itself)
 };
 
 class TControl : public TComponent {
@@ -177,10 +194,22 @@ class TControl : public TComponent {
   // Processes pending paints of the parent window.
   virtual void Update();
 
-  // Runs the OnClick handler.
+  // Runs the OnClick handler, or the linked action when there is no handler.
   virtual void Click();
 
+  // The linked action: its caption, enabled state, hint and visibility become the control's,
+  // and a click executes it. The action going unlinks it.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* action);
+
  protected:
+  // The linked action changed, or a new one was linked; `checkDefaults` takes only what the
+  // control still has at its default.
+  virtual void ActionChange(TObject* sender, bool checkDefaults);
+  // Makes the link to a newly assigned action; a control that links more overrides it.
+  virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+  TControlActionLink* ActionLink() const { return actionLink_.get(); }
+
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
@@ -200,6 +229,7 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  friend class TControlActionLink;
   void FontChanged();
   void UpdateFromParentFont(TControl* parent);
 
@@ -217,6 +247,7 @@ class TControl : public TComponent {
   int cursor_ = 0;
   unsigned controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
   bool clickPending_ = false;
+  std::unique_ptr<TControlActionLink> actionLink_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -291,6 +322,9 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyUp;
+  // The window's own content is painted off-screen first and reaches the screen in one copy.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
 
  protected:
   virtual void CreateParams(TCreateParams& params);
@@ -337,6 +371,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> children_;    // all children in insertion order (alignment)
   bool nativeClass_ = false;
   bool tabStop_ = false;
+  bool doubleBuffered_ = false;
   gdi::Brush brush_;
   COLORREF brushColor_ = 0;
 };
@@ -395,7 +430,13 @@ class TCustomControl : public TWinControl {
 
  private:
   TControlCanvas canvas_;
+  TBitmap buffer_;  // the off-screen copy while double-buffered
 };
 
 // The form a control sits on, or nullptr.
 TForm* GetParentForm(TControl* control);
+
+// The control under a point of the screen, as the hover detection finds it: the framework
+// window under the point, then its topmost visible windowless child holding the point (disabled
+// ones too when `allowDisabled`), else the windowed control itself; nullptr over other windows.
+TControl* FindDragTarget(TPoint screen, bool allowDisabled);

@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "framework/Exception.h"
@@ -294,8 +295,15 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
 }
 
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
-  CopyRect(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap.Canvas(),
-           TRect{0, 0, bitmap.Width(), bitmap.Height()});
+  if (bitmap.Empty()) return;
+  if (!bitmap.Transparent()) {
+    CopyRect(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap.Canvas(),
+             TRect{0, 0, bitmap.Width(), bitmap.Height()});
+    return;
+  }
+  const COLORREF key = bitmap.TransparentColor();
+  TransparentBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, bitmap.Width(),
+                 bitmap.Height(), key);
 }
 
 void TCanvas::IntersectClip(const TRect& r) { IntersectClipRect(Handle(), r.Left, r.Top, r.Right, r.Bottom); }
@@ -376,6 +384,23 @@ std::uint8_t* TBitmap::ScanLine(int y) {
 COLORREF TBitmap::Pixel(int x, int y) {
   const std::uint8_t* p = ScanLine(y) + 3 * x;
   return RGB(p[2], p[1], p[0]);
+}
+
+void TBitmap::SetPixel(int x, int y, COLORREF rgb) {
+  std::uint8_t* p = ScanLine(y) + 3 * x;
+  p[0] = GetBValue(rgb);
+  p[1] = GetGValue(rgb);
+  p[2] = GetRValue(rgb);
+}
+
+void TBitmap::Assign(TBitmap& source) {
+  if (&source == this) return;
+  transparent_ = source.transparent_;
+  SetSize(source.width_, source.height_);
+  if (Empty()) return;
+  GdiFlush();
+  source.ScanLine(0);  // flushes drawing pending on the source
+  std::copy(source.bits_, source.bits_ + static_cast<std::ptrdiff_t>(stride_) * height_, bits_);
 }
 
 TSize MeasureText(const TFont& font, const std::string& text) {

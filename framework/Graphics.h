@@ -143,6 +143,8 @@ class TCanvas {
 
   // Copies a rectangle of another canvas into this one (SRCCOPY).
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
+  // Draws the bitmap whole with its top-left corner at (x, y); a transparent bitmap leaves the
+  // pixels of its transparent colour out.
   void Draw(int x, int y, class TBitmap& bitmap);
 
   // Clipping in logical coordinates of the current origin.
@@ -189,9 +191,19 @@ class TBitmap {
   std::uint8_t* ScanLine(int y);
   // 0x00BBGGRR of a pixel (flushes pending drawing first).
   COLORREF Pixel(int x, int y);
+  void SetPixel(int x, int y, COLORREF rgb);
+  bool Empty() const { return width_ <= 0 || height_ <= 0; }
+  // Becomes a copy of `source`: size, pixels and transparency.
+  void Assign(TBitmap& source);
+
+  // Drawn without the pixels of its transparent colour: the colour of its bottom-left pixel.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value) { transparent_ = value; }
+  COLORREF TransparentColor() { return Empty() ? 0 : Pixel(0, height_ - 1); }
 
  private:
   class BitmapCanvas;
+  bool transparent_ = false;
   int width_ = 0, height_ = 0;
   gdi::Bitmap bitmap_;
   std::uint8_t* bits_ = nullptr;

@@ -1,10 +1,9 @@
 #include "controls/buttons/dxButtons.h"
 
-#include "framework/StdCtrls.h"
-
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "controls/buttons/dxGradient.h"
 
@@ -18,25 +17,24 @@ constexpr TColor kPressedFrom = 0xC6CFD6, kPressedTo = 0xEBF3F7;
 constexpr TColor kFocusFrom = 0xFFE7CE, kFocusTo = 0xEF846D;
 constexpr TColor kHotFrom = 0xCEF3FF, kHotTo = 0x0096E7;
 constexpr int kGradientBands = 64;
+constexpr int kTopToBottom = 1;
+// Dither is drawn in a strip this wide (or high) and repeated across the bitmap.
+constexpr int kDitherStrip = 16;
 
-// Sizes `bitmap` and fills it with a dithered top-to-bottom gradient.
-void FillGradientBitmap(TBitmap& bitmap, int width, int height, TColor from, TColor to) {
-  bitmap.SetSize(width, height);
-  if (width <= 0 || height <= 0) return;
-  const auto rows = VerticalGradientRows(GradientBandColors(ColorToRGB(from), ColorToRGB(to), kGradientBands),
-                                         height, [](int j) { return j > 0 ? std::rand() % j : 0; });
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* p = bitmap.ScanLine(y);
-    const std::uint32_t rgb = rows[static_cast<std::size_t>(y)];
-    for (int x = 0; x < width; ++x, p += 3) {
-      p[0] = static_cast<std::uint8_t>(BlueOf(rgb));
-      p[1] = static_cast<std::uint8_t>(GreenOf(rgb));
-      p[2] = static_cast<std::uint8_t>(RedOf(rgb));
-    }
+int Random(int j) { return j > 0 ? std::rand() % j : 0; }
+
+// Colours row y pixel by pixel, or all in colors[0] when that is the only one.
+void SetRow(TBitmap& bitmap, int y, const std::vector<std::uint32_t>& colors) {
+  std::uint8_t* p = bitmap.ScanLine(y);
+  for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
+    const std::uint32_t rgb = colors.size() == 1 ? colors[0] : colors[static_cast<std::size_t>(x)];
+    p[0] = static_cast<std::uint8_t>(BlueOf(rgb));
+    p[1] = static_cast<std::uint8_t>(GreenOf(rgb));
+    p[2] = static_cast<std::uint8_t>(RedOf(rgb));
   }
 }
 
-// Copies the top-left part of `source` (at most width x height) to (x, y).
+// Copies the top-left part of `source`, at most width x height, to (x, y).
 void Blit(TCanvas& canvas, int x, int y, TBitmap& source, int width, int height) {
   width = std::min(width, source.Width());
   height = std::min(height, source.Height());
@@ -46,177 +44,233 @@ void Blit(TCanvas& canvas, int x, int y, TBitmap& source, int width, int height)
 
 }  // namespace
 
-TdxButton::TdxButton(TComponent* owner) : TCustomControl(owner) {
-  // The paint covers every pixel, so the window is never erased first.
-  SetControlStyle(ControlStyle() | csOpaque);
-  SetBounds(Left(), Top(), 73, 21);
-  SetTabStop(true);
+void FillGradientBitmap(int width, int height, TColor startColor, TColor endColor, int bands, int direction,
+                        bool dithered, TBitmap& bitmap) {
+  bitmap.SetSize(width, height);
+  if (bitmap.Empty()) return;
+  std::uint32_t from = ColorToRGB(startColor), to = ColorToRGB(endColor);
+  if (direction == 2 || direction == 3) std::swap(from, to);
+  const auto colors = GradientBandColors(from, to, bands);
+  if (colors.empty()) {
+    for (int y = 0; y < height; ++y) SetRow(bitmap, y, {ColorToRGB(startColor)});
+    return;
+  }
+  if (direction == 1 || direction == 3) {
+    const auto rows = BandedGradientLine(colors, height, dithered, Random);
+    for (int y = 0; y < height; ++y) SetRow(bitmap, y, {rows[static_cast<std::size_t>(y)]});
+    return;
+  }
+  // Across the width: the strip's rows dither each on their own, the rows below repeat them.
+  for (int y = 0; y < std::min(height, kDitherStrip); ++y) SetRow(bitmap, y, BandedGradientLine(colors, width, dithered, Random));
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  for (int y = kDitherStrip; y < height; ++y)
+    std::copy_n(bitmap.ScanLine(y % kDitherStrip), rowBytes, bitmap.ScanLine(y));
 }
 
-void TdxButton::CreateParams(TCreateParams& params) {
-  TCustomControl::CreateParams(params);
+void GrayGlyph(TBitmap& glyph) {
+  for (int y = 0; y < glyph.Height(); ++y) {
+    std::uint8_t* p = glyph.ScanLine(y);
+    for (int x = 0; x < glyph.Width(); ++x, p += 3) {
+      const std::uint32_t gray = GrayGlyphColor(MakeRgb(p[2], p[1], p[0]));
+      p[0] = p[1] = p[2] = static_cast<std::uint8_t>(RedOf(gray));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TdxCustomButtonActionLink
+
+TdxCustomButtonActionLink::TdxCustomButtonActionLink(TdxCustomButton* client) : TWinControlActionLink(client) {}
+
+TdxCustomButtonActionLink::~TdxCustomButtonActionLink() { client_->Invalidate(); }
+
+void TdxCustomButtonActionLink::SetImageIndex(int value) {
+  if (!IsImageIndexLinked()) return;
+  static_cast<TdxCustomButton*>(client_)->imageIndex_ = value;
+  client_->Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TdxCustomButton
+
+TdxCustomButton::TdxCustomButton(TComponent* owner) : TdxCustomStyleControl(owner) {
+  SetBounds(Left(), Top(), 73, 21);
+  SetTabStop(true);
+  imageChangeLink_.OnChange = [this](TObject* sender) { ImageListChange(sender); };
+}
+
+TdxCustomButton::~TdxCustomButton() {
+  // The link itself leaves its image list as it goes.
+  imageChangeLink_.OnChange = nullptr;
+  // The action link repaints its button as it goes: let it go while the button is whole.
+  SetAction(nullptr);
+}
+
+void TdxCustomButton::CreateParams(TCreateParams& params) {
+  TdxCustomStyleControl::CreateParams(params);
   // A fast second click is a second click, not a double click.
   params.ClassStyle &= ~static_cast<UINT>(CS_DBLCLKS);
 }
 
-bool TdxButton::IsLit() const {
-  if (visualState_ & vsPressed) return !(visualState_ & vsHot);
-  return (visualState_ & (vsHot | vsFocused)) != 0;
+void TdxCustomButton::SetAutoGray(bool value) { Store(autoGray_, value); }
+void TdxCustomButton::SetLayout(TdxLayout value) { Store(layout_, value); }
+void TdxCustomButton::SetShowAccelChar(bool value) { Store(showAccelChar_, value); }
+void TdxCustomButton::SetShowFocusRect(bool value) { Store(showFocusRect_, value); }
+void TdxCustomButton::SetSmoothEdges(bool value) { Store(smoothEdges_, value); }
+void TdxCustomButton::SetSpacing(std::uint8_t value) { Store(spacing_, value); }
+void TdxCustomButton::SetWordWrap(bool value) { Store(wordWrap_, value); }
+
+void TdxCustomButton::SetGlyph(TBitmap& value) {
+  glyph_.Assign(value);
+  Redraw();
 }
 
-void TdxButton::DoFocusChanged() {
-  if (Focused()) {
-    visualState_ |= vsFocused;
-  } else {
-    visualState_ &= static_cast<TdxVisualState>(~(vsFocused | vsPressed));
+void TdxCustomButton::SetDefault(bool value) {
+  if (default_ == value) return;
+  default_ = value;
+  // Every control of the form re-runs its focus update, which repaints this one too.
+  if (TForm* form = GetParentForm(this))
+    form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+}
+
+bool TdxCustomButton::IsLit(bool ignoreDefault) {
+  const TdxVisualState s = VisualState();
+  const bool lit = (s & vsPressed) ? !(s & vsHot) : (s & (vsHot | vsFocused)) != 0;
+  if (ignoreDefault) return lit;
+  return lit || (default_ && CanFocus() && !FocusInFamily());
+}
+
+void TdxCustomButton::KeyDown(WORD& key, TShiftState shift) {
+  if (key == VK_SPACE && !(shift & (ssShift | ssCtrl | ssAlt))) {
+    AddState(vsHot);
+    DoMousePress();
   }
-  Redraw();
+  TdxCustomStyleControl::KeyDown(key, shift);
 }
 
-void TdxButton::DoMousePress() {
-  if (!Focused() && CanFocus()) SetFocus();
-  visualState_ |= vsPressed;
-  Redraw();
-}
-
-void TdxButton::DoMouseRelease() {
-  visualState_ &= static_cast<TdxVisualState>(~vsPressed);
-  Redraw();
-}
-
-void TdxButton::DoMouseEnter() {
-  visualState_ |= vsHot;
-  Redraw();
-}
-
-void TdxButton::DoMouseLeave() {
-  visualState_ &= static_cast<TdxVisualState>(~vsHot);
-  Redraw();
-}
-
-void TdxButton::DoResized() {
-  const int w = Width(), h = Height();
-  FillGradientBitmap(faceGradient_, w - 2, h - 2, kFaceFrom, kFaceTo);
-  FillGradientBitmap(pressedGradient_, w - 2, h - 2, kPressedFrom, kPressedTo);
-  FillGradientBitmap(focusGradient_, w - 2, h - 2, kFocusFrom, kFocusTo);
-  FillGradientBitmap(hotGradient_, w - 2, h - 2, kHotFrom, kHotTo);
-}
-
-void TdxButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseDown(button, shift, x, y);
-  if (button != mbLeft) return;
-  clicking_ = true;
-  DoMousePress();
-}
-
-void TdxButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseUp(button, shift, x, y);
-  if (!clicking_) return;
-  clicking_ = false;
-  DoMouseRelease();
-}
-
-void TdxButton::CaptureLost() {
-  if (!clicking_) return;
-  clicking_ = false;
-  DoMouseRelease();
-}
-
-void TdxButton::KeyDown(WORD key) {
-  if (key != VK_SPACE || KeyboardShiftState() != 0) return;
-  visualState_ |= vsHot;
-  DoMousePress();
-}
-
-void TdxButton::KeyUp() {
-  if (!(visualState_ & vsPressed)) return;
-  POINT p;
-  if (GetCursorPos(&p) && HandleAllocated()) {
-    const TPoint client = ScreenToClient({p.x, p.y});
-    if (!TRect{0, 0, Width(), Height()}.Contains(client.X, client.Y))
-      visualState_ &= static_cast<TdxVisualState>(~vsHot);
+void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
+  if (VisualState() & vsPressed) {
+    POINT p;
+    if (GetCursorPos(&p)) {
+      const TPoint at = ScreenToClient({p.x, p.y});
+      if (!TRect{0, 0, Width(), Height()}.Contains(at.X, at.Y)) RemoveState(vsHot);
+    }
+    EndPress();
+    Click();
   }
-  visualState_ &= static_cast<TdxVisualState>(~vsPressed);
-  Redraw();
-  Click();
+  TdxCustomStyleControl::KeyUp(key, shift);
 }
 
-void TdxButton::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case WM_SIZE:
-      TCustomControl::WndProc(m);
-      DoResized();
-      Redraw();
+void TdxCustomButton::EndPress() {
+  RemoveState(vsPressed);
+  // One press, one click: a mouse holding the button down clicks no more on its release.
+  CancelMousePress();
+  Redraw();
+}
+
+void TdxCustomButton::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGKEY && CanFocus()) {
+    const TShiftState shift = KeyboardShiftState();
+    const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !FocusInFamily()));
+    const bool escape = m.WParam == VK_ESCAPE && cancel_ && !(shift & (ssShift | ssCtrl | ssAlt));
+    if (enter || escape) {
+      // A press held by space or the mouse ends with this click: its release clicks no more.
+      if (VisualState() & vsPressed) EndPress();
+      Click();
+      m.Result = 1;
       return;
-    case WM_KEYDOWN:
-      KeyDown(static_cast<WORD>(m.WParam));
-      break;
-    case WM_KEYUP:
-      KeyUp();
-      break;
-    case CM_FOCUSCHANGED:
-      DoFocusChanged();
-      break;
-    case CM_MOUSEENTER:
-      if (m.LParam == 0) DoMouseEnter();
-      break;
-    case CM_MOUSELEAVE:
-      if (m.LParam == 0) DoMouseLeave();
-      break;
-    case CM_TEXTCHANGED:
-      Redraw();
-      return;
-    case CM_DIALOGKEY:
-      if (m.WParam == VK_RETURN && CanFocus() && Focused()) {
-        Click();
-        m.Result = 1;
-        return;
-      }
-      break;
-    case CM_DIALOGCHAR:
-      // An unfocused button answers its accelerator only together with Alt.
-      if (IsAccelerator(m.WParam, Caption()) && CanFocus() && (Focused() || GetKeyState(VK_MENU) < 0)) {
-        Click();
-        m.Result = 1;
-        return;
-      }
-      break;
+    }
   }
-  TCustomControl::WndProc(m);
+  TdxCustomStyleControl::WndProc(m);
 }
 
-void TdxButton::DrawButtonText(TCanvas& canvas, TRect& r, UINT flags) {
-  std::string text = Caption();
+std::unique_ptr<TControlActionLink> TdxCustomButton::CreateActionLink() {
+  return std::make_unique<TdxCustomButtonActionLink>(this);
+}
+
+TCustomImageList* TdxCustomButton::ImagesOf(TObject* action) {
+  auto* custom = dynamic_cast<TCustomAction*>(action);
+  return custom && custom->ActionList() ? custom->ActionList()->Images() : nullptr;
+}
+
+void TdxCustomButton::ActionChange(TObject* sender, bool checkDefaults) {
+  TdxCustomStyleControl::ActionChange(sender, checkDefaults);
+  if (TCustomImageList* images = ImagesOf(sender)) {
+    auto* action = static_cast<TCustomAction*>(sender);
+    if (imageChangeLink_.Sender() != images) images->RegisterChanges(&imageChangeLink_);
+    if (action->ImageIndex() >= 0 && action->ImageIndex() < images->Count()) imageIndex_ = action->ImageIndex();
+  }
+  Redraw();
+}
+
+void TdxCustomButton::ImageListChange(TObject* sender) {
+  TCustomImageList* images = ImagesOf(Action());
+  const int index = images ? static_cast<TCustomAction*>(Action())->ImageIndex() : -1;
+  imageIndex_ = images && dynamic_cast<TCustomImageList*>(sender) && index < images->Count() ? index : -1;
+  Redraw();
+}
+
+void TdxCustomButton::BuildGradients() {
+  // The face is always as large as the inside of the frame: a lit paint shows only its
+  // top-left part, an unlit one all of it, with no strip left unfilled either way.
+  const int w = Width() - 2, h = Height() - 2;
+  FillGradientBitmap(w, h, kFaceFrom, kFaceTo, kGradientBands, kTopToBottom, true, faceGradient_);
+  FillGradientBitmap(w, h, kPressedFrom, kPressedTo, kGradientBands, kTopToBottom, true, pressedGradient_);
+  FillGradientBitmap(w, h, kFocusFrom, kFocusTo, kGradientBands, kTopToBottom, true, focusGradient_);
+  FillGradientBitmap(w, h, kHotFrom, kHotTo, kGradientBands, kTopToBottom, true, hotGradient_);
+}
+
+void TdxCustomButton::DoResized() {
+  TdxCustomStyleControl::DoResized();
+  BuildGradients();
+  Redraw();
+}
+
+void TdxCustomButton::DrawButtonText(std::string text, TFont& font, bool enabled, bool showAccelChar, TRect& r,
+                                     UINT flags) {
   // An empty caption still measures one line.
-  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += " ";
-  if (!showAccelChar_) flags |= DT_NOPREFIX;
-  canvas.Font().Assign(Font());
-  if (Enabled()) {
+  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar && text == "&"))) text += " ";
+  if (!showAccelChar) flags |= DT_NOPREFIX;
+  TCanvas& canvas = Canvas();
+  canvas.Font().Assign(font);
+  if (enabled || (flags & DT_CALCRECT)) {
     canvas.DrawText(text, r, flags);
-    return;
+  } else {
+    DrawEmbossedText(canvas, text, r, flags);
   }
-  DrawEmbossedText(canvas, text, r, flags);
 }
 
-void TdxButton::Paint() {
+void TdxCustomButton::PrepareImage() {
+  TCustomImageList* images = ImagesOf(Action());
+  if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    images->GetBitmap(imageIndex_, image_);
+  } else {
+    image_.Assign(glyph_);
+  }
+  if (autoGray_ && !Enabled()) GrayGlyph(image_);
+  image_.SetTransparent(true);
+}
+
+void TdxCustomButton::Paint() {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return;
-  if (faceGradient_.Width() != w - 2 || faceGradient_.Height() != h - 2) DoResized();
-  buffer_.SetSize(w, h);
-  TCanvas& c = buffer_.Canvas();
+  // No size message may have come yet when the window was made.
+  if (faceGradient_.Width() != w - 2 || faceGradient_.Height() != h - 2) BuildGradients();
+  TCanvas& c = Canvas();
+  const TdxVisualState state = VisualState();
+  const bool hot = (state & vsHot) != 0;
+  const bool pressedLook = hot && (state & vsPressed);
+  const bool lit = IsLit(false);
 
   c.Brush().SetColor(Color());  // shows in the corners outside the rounded frame
   c.FillRect(TRect{0, 0, w, h});
-  const bool hot = (visualState_ & vsHot) != 0;
-  const bool pressedLook = hot && (visualState_ & vsPressed);
-  const bool lit = IsLit();
   if (lit) Blit(c, 1, 1, hot ? hotGradient_ : focusGradient_, w - 2, h - 2);
   if (pressedLook) {
     Blit(c, 1, 1, pressedGradient_, w - 2, h - 2);
   } else {
     // Lit, the face sits three pixels inside the frame and leaves a two-pixel ring.
     const int a = lit ? 1 : 0;
-    Blit(c, 1 + 2 * a, 1 + 2 * a, faceGradient_, w - 2 - 4 * a, h - 2 - 4 * a);
+    Blit(c, 1 + 2 * a, 1 + 2 * a, faceGradient_, w - 6 * a, h - 6 * a);
   }
 
   c.Pen().SetColor(Enabled() ? kFrame : kDisabledFrame);
@@ -232,18 +286,24 @@ void TdxButton::Paint() {
     }
   }
 
-  const UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0u);
-  TRect r{0, 0, w, h};
-  DrawButtonText(c, r, flags | DT_CALCRECT);
-  const int dx = (w - r.Right) / 2 + (pressedLook ? 1 : 0);
-  const int dy = (h - r.Bottom) / 2 + (pressedLook ? 1 : 0);
-  r = TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
-  if ((visualState_ & vsFocused) && showFocusRect_) {
-    c.Brush().SetColor(Color());
+  UINT flags = DT_END_ELLIPSIS | (wordWrap_ ? DT_WORDBREAK : 0u);
+  PrepareImage();
+  c.Font().Assign(Font());
+  const bool glyph = !image_.Empty();
+  const int gw = image_.Width(), gh = image_.Height(), p = pressedLook ? 1 : 0;
+  bool alignRight = false;
+  TRect r = glyph ? GlyphRoom(w, h, layout_, gw, gh, spacing_, alignRight) : TRect{0, 0, w, h};
+  if (alignRight) flags |= DT_RIGHT;
+  DrawButtonText(Caption(), Font(), Enabled(), showAccelChar_, r, flags | DT_CALCRECT);
+  r = CentreCaption(r, w, h, p);
+  if (glyph) {
+    const TPoint at = GlyphOrigin(r, layout_, w, h, gw, gh, spacing_, p);
+    c.Draw(at.X, at.Y, image_);
+  }
+  if ((state & vsFocused) && showFocusRect_) {
+    c.Brush().SetStyle(bsSolid);
     c.DrawFocusRect(TRect{3, 3, w - 3, h - 3});
   }
   c.Brush().SetStyle(bsClear);
-  DrawButtonText(c, r, flags);
-
-  Canvas().Draw(0, 0, buffer_);
+  DrawButtonText(Caption(), Font(), Enabled(), showAccelChar_, r, flags);
 }

@@ -1,75 +1,138 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
 
-#include "framework/Controls.h"
+#include "controls/buttons/dxButtonLayout.h"
+#include "controls/buttons/dxCore.h"
+#include "framework/ActnList.h"
+#include "framework/ImgList.h"
 
-// What the push button shows: the mouse is over it (or space is held on it), a left button or
-// space holds it down, it has the input focus.
-enum TdxVisualStateFlag : std::uint8_t { vsHot = 1, vsPressed = 2, vsFocused = 4 };
-using TdxVisualState = std::uint8_t;
+// Sizes `bitmap` to width x height (24 bits a pixel) and fills it with `bands` bands from
+// `startColor` to `endColor`. Direction 0 runs left to right, 1 top to bottom, 2 right to left,
+// 3 bottom to top. Dithered, each band starts with a few random pixels of the previous band's
+// colour, drawn in a 16-pixel strip that is then repeated across the bitmap.
+void FillGradientBitmap(int width, int height, TColor startColor, TColor endColor, int bands, int direction,
+                        bool dithered, TBitmap& bitmap);
+
+// Turns every pixel of `glyph` into a brightened grey: the look of a disabled button's glyph.
+void GrayGlyph(TBitmap& glyph);
+
+class TdxCustomButton;
+
+// Links a button to its action: the action's image index becomes the button's.
+class TdxCustomButtonActionLink : public TWinControlActionLink {
+ public:
+  explicit TdxCustomButtonActionLink(TdxCustomButton* client);
+  // The button repaints without the action's image.
+  ~TdxCustomButtonActionLink() override;
+  bool IsImageIndexLinked() const override { return true; }
+  void SetImageIndex(int value) override;
+};
 
 // The flat push button: a rounded dark-blue frame around a face filled with a vertical gradient,
-// a two-pixel ring while hot (orange) or focused (blue), a darker face while held down, and the
-// caption centred, wrapped and ended with an ellipsis when it does not fit. Clicks on a mouse
-// click, on the space key, on Enter while focused and on its accelerator character.
-class TdxButton : public TCustomControl {
+// a two-pixel ring while hot (orange) or focused or default (blue), a darker face while held
+// down, an optional glyph beside, above or below the caption, and the caption centred, wrapped
+// and ended with an ellipsis when it does not fit. Clicks on a mouse click, on space, on Enter
+// while focused or default, on Escape while it is the cancel button, and on its accelerator.
+class TdxCustomButton : public TdxCustomStyleControl {
  public:
-  explicit TdxButton(TComponent* owner);
-  const char* ClassName() const override { return "TdxButton"; }
+  explicit TdxCustomButton(TComponent* owner);
+  ~TdxCustomButton() override;
+  const char* ClassName() const override { return "TdxCustomButton"; }
 
-  TdxVisualState VisualState() const { return visualState_; }
-  // The ring shows: pressed with the mouse outside, or hot or focused while not pressed.
-  bool IsLit() const;
-
+  // The glyph turns grey while the button is disabled.
+  bool AutoGray() const { return autoGray_; }
+  virtual void SetAutoGray(bool value);
+  // Escape clicks the button.
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value) { cancel_ = value; }
+  // Enter clicks the button while no control of the family has the focus; it then shows the
+  // focus ring. A change re-runs the focus update of every control on the form.
+  bool Default() const { return default_; }
+  virtual void SetDefault(bool value);
+  // Copied in; drawn transparent, keyed on its bottom-left pixel.
+  TBitmap& Glyph() { return glyph_; }
+  virtual void SetGlyph(TBitmap& value);
+  // Index into the image list of the action's action list; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  TdxLayout Layout() const { return layout_; }
+  virtual void SetLayout(TdxLayout value);
+  // An ampersand marks the accelerator character (underlined, not drawn itself).
   bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value) { Store(showAccelChar_, value); }
-  // A dotted focus rectangle inside the face while focused (the ring shows the focus anyway).
+  virtual void SetShowAccelChar(bool value);
+  // A dotted focus rectangle inside the face while focused.
   bool ShowFocusRect() const { return showFocusRect_; }
-  void SetShowFocusRect(bool value) { Store(showFocusRect_, value); }
+  virtual void SetShowFocusRect(bool value);
   // Softens the four corners of the frame with short diagonal lines.
   bool SmoothEdges() const { return smoothEdges_; }
-  void SetSmoothEdges(bool value) { Store(smoothEdges_, value); }
+  virtual void SetSmoothEdges(bool value);
+  // Pixels between glyph and caption.
+  std::uint8_t Spacing() const { return spacing_; }
+  virtual void SetSpacing(std::uint8_t value);
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value) { Store(wordWrap_, value); }
+  virtual void SetWordWrap(bool value);
+
+  // The ring shows: pressed with the mouse outside, or hot or focused while not pressed; unless
+  // `ignoreDefault`, also a default button while no family control has the focus.
+  bool IsLit(bool ignoreDefault);
 
   void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void Paint() override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void CaptureLost() override;
-
-  // State changes; each repaints.
-  void DoFocusChanged();
-  void DoMousePress();
-  void DoMouseRelease();
-  void DoMouseEnter();
-  void DoMouseLeave();
-  // Rebuilds the gradients for the current size.
-  void DoResized();
-  void Redraw() { Invalidate(); }
+  // Space presses the button; releasing any key while it is pressed clicks it.
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyUp(WORD& key, TShiftState shift) override;
+  // Ends a held press without its click.
+  void EndPress();
+  // Takes the image of an action that has one in its action list's image list.
+  void ActionChange(TObject* sender, bool checkDefaults) override;
+  std::unique_ptr<TControlActionLink> CreateActionLink() override;
+  // Rebuilds the four gradients for the new size.
+  void DoResized() override;
+  // The image list of the action's action list changed.
+  void ImageListChange(TObject* sender);
+  // Draws (or with DT_CALCRECT measures) a caption in r: embossed when disabled.
+  void DrawButtonText(std::string text, TFont& font, bool enabled, bool showAccelChar, TRect& r, UINT flags);
 
  private:
+  friend class TdxCustomButtonActionLink;
   template <class T>
   void Store(T& field, T value) {
     if (field == value) return;
     field = value;
     Redraw();
   }
-  void KeyDown(WORD key);
-  void KeyUp();
-  void DrawButtonText(TCanvas& canvas, TRect& r, UINT flags);
+  void BuildGradients();
+  // The image to draw: the action's from its image list, else the glyph; grey when disabled.
+  void PrepareImage();
+  // The image list of a custom action's action list, or nullptr.
+  static TCustomImageList* ImagesOf(TObject* action);
 
-  TdxVisualState visualState_ = 0;
-  bool clicking_ = false;
+  bool autoGray_ = true;
+  TBitmap faceGradient_;  // the resting face
+  bool cancel_ = false;
+  TBitmap pressedGradient_;  // the face while held down
+  bool default_ = false;
+  TBitmap focusGradient_;  // the ring of a focused or default button
+  TBitmap glyph_;
+  TBitmap hotGradient_;  // the ring of a hot button
+  TChangeLink imageChangeLink_;
+  int imageIndex_ = -1;
+  TdxLayout layout_ = blGlyphLeft;
   bool showAccelChar_ = true;
   bool showFocusRect_ = false;
   bool smoothEdges_ = true;
+  std::uint8_t spacing_ = 3;
   bool wordWrap_ = true;
-  // The resting face, the face while held down, and the rings of a focused and a hot button.
-  TBitmap faceGradient_, pressedGradient_, focusGradient_, hotGradient_;
-  // Paint goes here first and reaches the window in one copy.
-  TBitmap buffer_;
+  TBitmap image_;  // this paint's image, kept to spare a bitmap per paint
+};
+
+// The push button as placed on forms.
+class TdxButton : public TdxCustomButton {
+ public:
+  using TdxCustomButton::TdxCustomButton;
+  const char* ClassName() const override { return "TdxButton"; }
 };

@@ -1,5 +1,6 @@
 #include "controls/buttons/dxGradient.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/Colors.h"
@@ -22,21 +23,27 @@ std::vector<std::uint32_t> GradientBandColors(std::uint32_t start, std::uint32_t
   return colors;
 }
 
-std::vector<std::uint32_t> VerticalGradientRows(const std::vector<std::uint32_t>& colors, int height,
-                                                const TRandomInt& random) {
-  if (height <= 0 || colors.empty()) return {};
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(height), colors.front());
+std::vector<std::uint32_t> BandedGradientLine(const std::vector<std::uint32_t>& colors, int length, bool dithered,
+                                              const TRandomInt& random) {
+  if (length <= 0 || colors.empty()) return {};
+  std::vector<std::uint32_t> line(static_cast<std::size_t>(length), colors.front());
   const int bands = static_cast<int>(colors.size());
-  auto paint = [&](int y, std::uint32_t color) {
-    if (y >= 0 && y < height) rows[static_cast<std::size_t>(y)] = color;
+  auto paint = [&](int at, std::uint32_t color) {
+    if (at >= 0 && at < length) line[static_cast<std::size_t>(at)] = color;
   };
   for (int i = 0; i < bands; ++i) {
-    const int y0 = MulDivRound(i, height, bands);
-    const int y1 = MulDivRound(i + 1, height, bands);
-    // Each band is filled y1 rows deep from its start; the next band paints over the excess.
-    for (int y = y0; y < y0 + y1; ++y) paint(y, colors[static_cast<std::size_t>(i)]);
-    if (i == 0) continue;
-    for (int j = 0; j <= height / (bands - 1); ++j) paint(y0 + random(j), colors[static_cast<std::size_t>(i - 1)]);
+    const int start = MulDivRound(i, length, bands);
+    const int depth = MulDivRound(i + 1, length, bands);
+    // Each band is filled `depth` pixels from its start; the next band paints over the excess.
+    for (int at = start; at < std::min(length, start + depth); ++at) paint(at, colors[static_cast<std::size_t>(i)]);
+    if (i == 0 || !dithered) continue;
+    for (int j = 0; j <= length / (bands - 1); ++j) paint(start + random(j), colors[static_cast<std::size_t>(i - 1)]);
   }
-  return rows;
+  return line;
+}
+
+std::uint32_t GrayGlyphColor(std::uint32_t rgb) {
+  int g = (RedOf(rgb) + GreenOf(rgb) + BlueOf(rgb)) / 3 + 100;
+  if (g > 255) g = 255;
+  return MakeRgb(g, g, g);
 }

@@ -13,8 +13,12 @@ std::vector<std::uint32_t> GradientBandColors(std::uint32_t start, std::uint32_t
 // Draws an integer from 0 to j - 1 (0 when j is 0).
 using TRandomInt = std::function<int(int j)>;
 
-// The colour of each row of a top-to-bottom gradient `height` rows high made of `colors` as
-// bands. Band i covers rows MulDiv(i, height, n) onwards; every band after the first starts
-// with dither rows in the previous band's colour, so the steps do not show as hard lines.
-std::vector<std::uint32_t> VerticalGradientRows(const std::vector<std::uint32_t>& colors, int height,
-                                                const TRandomInt& random);
+// The colours along one line, `length` pixels, of a gradient made of `colors` as bands: a column
+// of a top-to-bottom gradient, a row of a left-to-right one. Band i covers MulDiv(i, length, n)
+// onwards; with `dithered`, every band after the first starts with up to length div (n - 1)
+// pixels in the previous band's colour, so the steps do not show as hard lines.
+std::vector<std::uint32_t> BandedGradientLine(const std::vector<std::uint32_t>& colors, int length, bool dithered,
+                                              const TRandomInt& random);
+
+// A glyph pixel of a disabled button: grey, brightened by 100 (at most white).
+std::uint32_t GrayGlyphColor(std::uint32_t rgb);

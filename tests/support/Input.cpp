@@ -56,13 +56,27 @@ void MovePointer(TPoint p) {
   Pump(20);
 }
 
+// Every event carries its absolute position, so a pointer position arriving late from the
+// window system cannot move the click elsewhere.
+constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
+constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP};
+
+bool HoverOnto(TControl& control) {
+  MovePointer(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
+  return PumpUntil([&] {
+    Application->Idle();
+    return Application->MouseControl() == &control;
+  }, 1000);
+}
+
 void ClickAt(TPoint p, TMouseButton button) {
-  // Every event carries its absolute position, so a pointer position arriving late from the
-  // window system cannot move the click elsewhere.
-  static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
-  static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP};
   INPUT in[3] = {MouseAt(p, 0), MouseAt(p, kDown[button]), MouseAt(p, kUp[button])};
   Send(in, 3);
+}
+
+void MouseButtonAt(TPoint p, bool down, TMouseButton button) {
+  INPUT in[2] = {MouseAt(p, 0), MouseAt(p, down ? kDown[button] : kUp[button])};
+  Send(in, 2);
 }
 
 void Click(TControl& control, TMouseButton button) {

@@ -15,9 +15,15 @@ void Pump(DWORD ms);
 // Moves the pointer and waits until the window system reports it there (it may lag).
 void MovePointer(TPoint screen);
 
+// Moves the pointer onto the control's centre and runs idle steps until hover detection has
+// found it there; false if it did not within a second.
+bool HoverOnto(TControl& control);
+
 // Real input through SendInput, then the messages it causes are handled.
 void ClickAt(TPoint screen, TMouseButton button = mbLeft);
 void Click(TControl& control, TMouseButton button = mbLeft);
+// One half of a click: the button goes down (or up) at the position, as real input.
+void MouseButtonAt(TPoint screen, bool down, TMouseButton button = mbLeft);
 void PressKey(WORD vk, bool shift = false);
 void TypeText(const char* ascii);
 

@@ -44,7 +44,7 @@ void PaintEverything(TcxCanvas& c) {
 
 }  // namespace
 
-// Painting every element a hundred times, and rebuilding the radio-button images on system
+// Painting every element forty times, and rebuilding the radio-button images on system
 // colour changes, leaves the GDI object count where it was.
 TEST(PainterSoakBody, PaintEverything) {
   if (!IsGdiTraceChild()) GTEST_SKIP() << "runs inside PainterSoak.PaintingKeepsTheGdiCountFlat";
@@ -54,9 +54,9 @@ TEST(PainterSoakBody, PaintEverything) {
   PaintEverything(canvas);  // warm-up: fonts and brushes are made once
   const long owned = gdi::LiveObjects();
   GdiMark("begin");
-  for (int i = 0; i < 100; ++i) PaintEverything(canvas);
+  for (int i = 0; i < 40; ++i) PaintEverything(canvas);
   GdiMark("painted");
-  for (int i = 0; i < 50; ++i) SendMessageA(cxSystemColorListener(), WM_SYSCOLORCHANGE, 0, 0);
+  for (int i = 0; i < 20; ++i) SendMessageA(cxSystemColorListener(), WM_SYSCOLORCHANGE, 0, 0);
   PaintEverything(canvas);
   GdiMark("end");
   EXPECT_EQ(gdi::LiveObjects(), owned);

@@ -1,0 +1,95 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "controls/buttons/dxButtons.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+namespace button_tests {
+
+// A form with two push buttons side by side and a memo (a focus target outside the family).
+struct ButtonFixture : testing::Test {
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(100, 100, 300, 160);
+    button = Add(10, "Go");
+    second = Add(90, "Next");
+    other = new TMemo(form);
+    other->SetParent(form);
+    other->SetBounds(10, 50, 100, 40);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Application->ProcessMessages();
+  }
+  void TearDown() override { delete form; }
+
+  TdxButton* Add(int left, const char* caption) {
+    auto* b = new TdxButton(form);
+    b->SetParent(form);
+    b->SetBounds(left, 10, 73, 21);
+    b->SetCaption(caption);
+    b->OnClick = [this, b](TObject* sender) {
+      EXPECT_EQ(sender, b);
+      ++(b == button ? clicks : secondClicks);
+    };
+    return b;
+  }
+  void Post(HWND window, UINT msg, WPARAM w, LPARAM l = 0) {
+    PostMessageA(window, msg, w, l);
+    Application->ProcessMessages();
+  }
+  void Focus(TWinControl* control) {
+    control->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(control->Focused());
+  }
+  static void Press(TdxButton* b, int x = 10, int y = 10) {
+    SendMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  }
+  static void Release(TdxButton* b, int x = 10, int y = 10) {
+    SendMessageA(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+
+  TForm* form = nullptr;
+  TdxButton* button = nullptr;
+  TdxButton* second = nullptr;
+  TMemo* other = nullptr;
+  int clicks = 0, secondClicks = 0;
+};
+
+// Holds keys down as far as GetKeyState can tell, for the life of the object.
+class HeldKeys {
+ public:
+  HeldKeys(std::initializer_list<int> keys) : keys_(keys) { Set(0x80); }
+  ~HeldKeys() { Set(0); }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+ private:
+  void Set(BYTE state) {
+    BYTE all[256] = {};
+    GetKeyboardState(all);
+    for (int k : keys_) all[k] = state;
+    SetKeyboardState(all);
+  }
+  std::vector<int> keys_;
+};
+
+// A repaint is pending for the window; the pending area is then forgotten.
+inline bool TakeRepaint(TWinControl& control) {
+  RECT r;
+  const bool pending = GetUpdateRect(control.Handle(), &r, FALSE) != FALSE;
+  ValidateRect(control.Handle(), nullptr);
+  return pending;
+}
+
+// The control as its paint leaves it.
+inline void PaintInto(TWinControl& control, TBitmap& bitmap) {
+  bitmap.SetSize(control.Width(), control.Height());
+  control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+}
+
+}  // namespace button_tests

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/support/Input.h"
+#include "ui/Uname.h"
+
+using namespace testing_support;
+
+namespace {
+
+int g_shellCalls = 0;
+HINSTANCE WINAPI CountingShell(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
+  ++g_shellCalls;
+  return reinterpret_cast<HINSTANCE>(33);  // success
+}
+
+struct MainWindowButtons : testing::Test {
+  void SetUp() override {
+    g_shellCalls = 0;
+    form = std::make_unique<TForm1>(nullptr);
+    form->shellExecute = CountingShell;
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && FocusedControl() != nullptr; });
+  }
+  TPoint Centre(TControl& c) { return c.ClientToScreen({c.Width() / 2, c.Height() / 2}); }
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace
+
+// Pressing 访问我们, dragging onto 关闭窗口 and releasing there clicks neither; 关闭窗口 lights at
+// once and hears of the mouse, and moving on over it keeps it lit.
+TEST_F(MainWindowButtons, DraggingFromVisitUsOntoCloseWindowLightsCloseWindow) {
+  TdxButton& visit = *form->dxButton2;
+  TdxButton& close = *form->dxButton1;
+  int entered = 0;
+  close.OnMouseEnter = [&](TObject*) { ++entered; };
+  ASSERT_TRUE(HoverOnto(visit));
+  MouseButtonAt(Centre(visit), true);
+  ASSERT_TRUE(visit.Clicking());
+  ASSERT_TRUE(HoverOnto(close));
+  MouseButtonAt(Centre(close), false);
+  EXPECT_FALSE(visit.VisualState() & vsPressed);
+  EXPECT_TRUE(close.IsLit(true));
+  EXPECT_EQ(entered, 1);
+  MovePointer(close.ClientToScreen({10, 10}));
+  Application->Idle();
+  EXPECT_TRUE(close.VisualState() & vsHot);
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(g_shellCalls, 0);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// A key released while the mouse holds 访问我们 down clicks it; the mouse release must not open
+// the browser a second time.
+TEST_F(MainWindowButtons, VisitUsOpensTheBrowserOncePerPress) {
+  TdxButton& visit = *form->dxButton2;
+  ASSERT_TRUE(HoverOnto(visit));
+  MouseButtonAt(Centre(visit), true);
+  PressKey(VK_SHIFT);
+  EXPECT_EQ(g_shellCalls, 1);
+  MouseButtonAt(Centre(visit), false);
+  EXPECT_EQ(g_shellCalls, 1);
+  Click(visit);
+  EXPECT_EQ(g_shellCalls, 2);
+}
