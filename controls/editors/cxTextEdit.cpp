@@ -180,6 +180,11 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
       TCustomEdit::WndProc(m);
       if (edit_->OnDblClick) edit_->OnDblClick(edit_);
       return;
+    case CM_MOUSEENTER:
+      // The application's hover detection sees the inner edit, not the editor: a pointer that
+      // rests over the text without moving still lights the frame.
+      if (m.LParam == 0) edit_->RefreshState(true);
+      break;
     case CM_MOUSELEAVE:
       if (m.LParam == 0) edit_->RefreshState();
       break;
