@@ -451,6 +451,18 @@ void TcxCustomEdit::DoPaste() {
     const std::string text = DisplayText();
     const auto start = static_cast<std::size_t>(SelStartValue());
     const auto end = start + static_cast<std::size_t>(SelLengthValue());
+    // As typing, a paste stops at the maximum length (never inside a double-byte character).
+    if (const int limit = MaxTextLength(); limit > 0) {
+      const std::size_t room = static_cast<std::size_t>(limit) - std::min(static_cast<std::size_t>(limit),
+                                                                        text.size() - (end - start));
+      std::size_t keep = 0;
+      while (keep < clip->size()) {
+        const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>((*clip)[keep])) ? 2 : 1;
+        if (keep + step > room) break;
+        keep += step;
+      }
+      clip->erase(keep);
+    }
     if (SetDisplayText(text.substr(0, start) + *clip + text.substr(std::min(end, text.size()))))
       SetSelection(static_cast<int>(start + clip->size()), 0);
   });

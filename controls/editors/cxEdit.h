@@ -252,6 +252,8 @@ class TcxCustomEdit : public TcxContainer {
   // The key is one the editor modifies the text with.
   virtual bool IsTextModifyingKey(WORD key, TShiftState shift) const;
   virtual bool IsValidChar(char c) const { return dataBinding_->IsInnerEditCharValid(c); }
+  // Longest text the user may make, in bytes; 0: no limit.
+  virtual int MaxTextLength() { return 0; }
   virtual void ReportValidationError(const std::string& text);
   // Selection of the inner edit.
   virtual int SelStartValue() = 0;

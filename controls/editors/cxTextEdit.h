@@ -221,6 +221,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   int SelLengthValue() override;
   void SetSelection(int start, int length) override;
   TWinControl* InnerControl() override { return inner_; }
+  int MaxTextLength() override { return Properties().MaxLength(); }
   void AdjustHostedControl() override;
   void SyncHostedControl() override;
   std::optional<TRect> ChildClip(TWinControl* child, const TRect& client) override;

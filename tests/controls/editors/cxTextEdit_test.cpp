@@ -491,6 +491,19 @@ TEST_F(CxTextEdit, PasteCutAndClearOnTheEditorsWindowAndTheInnerEdit) {
   EXPECT_EQ(box.Text(), "ab");
   EXPECT_EQ(ClipboardText(), kQing);
   EXPECT_EQ(box.SelStart(), 1);
+
+  // A paste stops at the maximum length, as typing does.
+  box.Properties().SetMaxLength(4);
+  box.SetText("ab");
+  box.SetSelStart(1);
+  PutOnClipboard(form->Handle(), std::string("x") + kQing + "yz");
+  SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "axb");  // the double-byte character does not fit whole
+  box.SetSelStart(0);
+  SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "xaxb");
+  SendMessageA(box.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), "xaxb");
 }
 
 TEST_F(CxTextEdit, TextChangesRaiseChangeAndValueEventsButNotWhileLoadingOrWhenEqual) {
