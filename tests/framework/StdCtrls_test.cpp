@@ -5,8 +5,11 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/Input.h"
 
 namespace {
+
+using testing_support::Post;
 
 struct EditFixture : testing::Test {
   void SetUp() override {
@@ -18,15 +21,9 @@ struct EditFixture : testing::Test {
     second = new TCustomEdit(form);
     second->SetParent(form);
     second->SetBounds(10, 40, 120, 21);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Application->ProcessMessages();
+    testing_support::ShowInFront(*form);
   }
   void TearDown() override { delete form; }
-  void Post(HWND window, UINT msg, WPARAM w) {
-    PostMessageA(window, msg, w, 0);
-    Application->ProcessMessages();
-  }
 
   TForm* form = nullptr;
   TCustomEdit* first = nullptr;

@@ -102,4 +102,15 @@ void TypeText(const char* ascii) {
 
 TWinControl* FocusedControl() { return TWinControl::FindControl(GetFocus()); }
 
+void ShowInFront(TWinControl& form) {
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  Application->ProcessMessages();
+}
+
+void Post(HWND window, UINT msg, WPARAM w, LPARAM l) {
+  PostMessageA(window, msg, w, l);
+  Application->ProcessMessages();
+}
+
 }  // namespace testing_support

@@ -27,6 +27,11 @@ void MouseButtonAt(TPoint screen, bool down, TMouseButton button = mbLeft);
 void PressKey(WORD vk, bool shift = false);
 void TypeText(const char* ascii);
 
+// Shows the form, brings it to the front and handles what that causes.
+void ShowInFront(TWinControl& form);
+// Posts a message and handles it with all that it causes.
+void Post(HWND window, UINT msg, WPARAM w, LPARAM l = 0);
+
 // The windowed control holding the keyboard focus, or nullptr.
 TWinControl* FocusedControl();
 

@@ -7,8 +7,11 @@
 #include "controls/buttons/dxButtons.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/Input.h"
 
 namespace button_tests {
+
+using testing_support::Post;
 
 // A form with two push buttons side by side and a memo (a focus target outside the family).
 struct ButtonFixture : testing::Test {
@@ -20,9 +23,7 @@ struct ButtonFixture : testing::Test {
     other = new TMemo(form);
     other->SetParent(form);
     other->SetBounds(10, 50, 100, 40);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Application->ProcessMessages();
+    testing_support::ShowInFront(*form);
   }
   void TearDown() override { delete form; }
 
@@ -36,10 +37,6 @@ struct ButtonFixture : testing::Test {
       ++(b == button ? clicks : secondClicks);
     };
     return b;
-  }
-  void Post(HWND window, UINT msg, WPARAM w, LPARAM l = 0) {
-    PostMessageA(window, msg, w, l);
-    Application->ProcessMessages();
   }
   void Focus(TWinControl* control) {
     control->SetFocus();

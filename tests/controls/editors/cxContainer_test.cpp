@@ -186,9 +186,7 @@ struct ContainerFixture : testing::Test {
     memo = new TMemo(form);
     memo->SetParent(form);
     memo->SetBounds(16, 60, 200, 60);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Application->ProcessMessages();
+    testing_support::ShowInFront(*form);
   }
   void TearDown() override { delete form; }
 

@@ -11,6 +11,8 @@
 
 namespace {
 
+using testing_support::Post;
+
 // "宋体" (the main window's face)
 const char* const kSongTi = "\xCB\xCE\xCC\xE5";
 // "请" (the first box's character)
@@ -43,17 +45,11 @@ struct EditFixture : testing::Test {
     memo = new TMemo(form);
     memo->SetParent(form);
     memo->SetBounds(16, 60, 200, 60);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Application->ProcessMessages();
+    testing_support::ShowInFront(*form);
   }
   void TearDown() override { delete form; }
 
   HWND Inner(int i) { return boxes[static_cast<std::size_t>(i)]->InnerEdit()->Handle(); }
-  void Post(HWND window, UINT msg, WPARAM w, LPARAM l = 0) {
-    PostMessageA(window, msg, w, l);
-    Application->ProcessMessages();
-  }
   // Holds Shift (as the thread's key state) while f runs.
   template <class F>
   void WithShift(F f) {
