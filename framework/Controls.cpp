@@ -362,6 +362,11 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FindControl(HWND window) {
   if (!window) return nullptr;
+  // Only windows of this process and of our own classes: a window of another copy of the
+  // program carries the same property, holding an address that means nothing here.
+  DWORD process = 0;
+  if (!GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId()) return nullptr;
+  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC)) != FrameworkWindowProc) return nullptr;
   return static_cast<TWinControl*>(GetPropA(window, kControlProp));
 }
 

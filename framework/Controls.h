@@ -237,7 +237,7 @@ class TWinControl : public TControl {
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
-  // The control owning a window of ours, or nullptr.
+  // The control owning a window of ours, or nullptr (also for any window of another process).
   static TWinControl* FindControl(HWND window);
 
   // --- children: windowless first (z-order), then windowed, in insertion order

@@ -231,14 +231,16 @@ bool TForm::PreviewKey(MSG& msg, TWinControl*) {
           break;
       }
       if (!mask) return false;
-      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg));
+      // Asked without the message: given one, the native EDIT takes itself for a dialog's and
+      // closes its parent on Escape.
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0);
       if (code & mask) return false;
       return Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
     }
     case WM_SYSCHAR:
       return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     case WM_CHAR: {
-      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0);
       if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
       return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     }

@@ -373,6 +373,75 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   EXPECT_EQ(Application->MouseControl(), nullptr);
 }
 
+namespace {
+// A window of another process (tests/support/ForeignWindow.cpp) at a screen rectangle, carrying
+// the framework's control property with the given value.
+class ForeignWindow {
+ public:
+  ForeignWindow(const TRect& r, const void* property) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe = path;
+    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "foreign_window.exe";
+    char args[160];
+    wsprintfA(args, " %d %d %d %d %p", r.Left, r.Top, r.Width(), r.Height(), property);
+    std::string command = "\"" + exe + "\"" + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) return;
+    started_ = true;
+    for (int i = 0; i < 200 && !window_; ++i) {
+      window_ = FindWindowA("NameGenForeignWindow", nullptr);
+      if (!window_ || !IsWindowVisible(window_)) window_ = nullptr, Sleep(25);
+    }
+  }
+  ~ForeignWindow() {
+    if (!started_) return;
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  HWND Window() const { return window_; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  bool started_ = false;
+  HWND window_ = nullptr;
+};
+}  // namespace
+
+// A second copy of the program keeps its control pointers in the same window property; read in
+// this process such a pointer is garbage (a crash) or, with the same layout, one of our own
+// controls (which then lights up). Windows of other processes are never controls.
+TEST_F(Hover, WindowOfAnotherProcessIsNoControl) {
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(form);
+  probe->SetBounds(0, 0, 300, 200);
+  form->SetBounds(20, 20, 200, 150);
+  form->Show();
+  // The other process's window claims to be this form.
+  ForeignWindow foreign(Bounds(600, 400, 200, 150), form);
+  ASSERT_NE(foreign.Window(), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(foreign.Window()), nullptr);
+
+  // Placed directly: input injected over another process's window may not move the pointer here.
+  SetCursorPos(700, 475);
+  ASSERT_TRUE(testing_support::PumpUntil([] {
+    POINT p;
+    return GetCursorPos(&p) && p.x == 700 && p.y == 475;
+  }, 1000));
+  ASSERT_EQ(WindowFromPoint(POINT{700, 475}), foreign.Window());
+  log.clear();
+  for (int i = 0; i < 5; ++i) {
+    Application->Idle();
+    testing_support::Pump(10);
+  }
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+  EXPECT_TRUE(log.empty());
+}
+
 TEST(Timer, RunsOnlyWithIntervalEnabledAndHandler) {
   TTimer timer(nullptr);
   EXPECT_FALSE(timer.Running());  // no handler: no operating-system timer

@@ -150,6 +150,26 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
 }
 
+TEST_F(MainWindow, EscapeInTheResultBoxLeavesTheWindowOpen) {
+  Click(*form->na);
+  ASSERT_EQ(FocusedControl(), form->na);
+  const std::string text = form->na->Text();
+  PressKey(VK_ESCAPE);
+  Pump(100);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(FocusedControl(), form->na);
+  EXPECT_EQ(form->na->Text(), text);
+  // Nor with a selection to drop.
+  PressKey(VK_HOME);
+  PressKey(VK_END, true);
+  PressKey(VK_ESCAPE);
+  Pump(100);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(form->na->Text(), text);
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
 TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
   // The edit's own context menu opens on the right button; close it when it has.
   bool menuClosed = false;
