@@ -186,7 +186,15 @@ void TControl::UpdateFromParentFont(TControl* source) {
 
 void TControl::SetText(const std::string& text) {
   if (Text() == text) return;
-  StoreText(text);
+  // A window's WM_SETTEXT announces the change itself, except while it comes from here.
+  settingText_ = true;
+  try {
+    StoreText(text);
+  } catch (...) {
+    settingText_ = false;
+    throw;
+  }
+  settingText_ = false;
   Perform(CM_TEXTCHANGED);
 }
 
@@ -408,6 +416,13 @@ void TWinControl::RemoveControl(TControl* control) {
   Erase(children_, control);
   control->parent_ = nullptr;
   if (control->align_ != alNone && !destroying_) Realign();
+}
+
+void TWinControl::NotifyControls(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A copy: a handler may add or remove children.
+  std::vector<TControl*> children(graphicChildren_.begin(), graphicChildren_.end());
+  children.insert(children.end(), winChildren_.begin(), winChildren_.end());
+  for (TControl* c : children) c->Perform(msg, wParam, lParam);
 }
 
 LRESULT TWinControl::Broadcast(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -804,6 +819,11 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
       return;
     }
+    case WM_SETTEXT:
+      // Also a text set from outside the framework (automation, accessibility tools).
+      DefaultHandler(m);
+      if (m.Result && !settingText_) Perform(CM_TEXTCHANGED);
+      return;
     case WM_SYSCOLORCHANGE:
       DefaultHandler(m);
       Perform(CM_SYSCOLORCHANGE);
@@ -821,12 +841,12 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_COLORCHANGED:
       BackgroundBrush();
       Invalidate();
-      Broadcast(CM_PARENTCOLORCHANGED);
+      NotifyControls(CM_PARENTCOLORCHANGED);
       return;
     case CM_FONTCHANGED:
       if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 1);
       Invalidate();
-      Broadcast(CM_PARENTFONTCHANGED);
+      NotifyControls(CM_PARENTFONTCHANGED);
       return;
     case CM_ENABLEDCHANGED:
       if (!Enabled() && Focused()) {

@@ -206,6 +206,7 @@ class TControl : public TComponent {
   bool parentColor_ = true;
   bool parentFont_ = true;
   bool updatingFromParent_ = false;
+  bool settingText_ = false;
   std::string hint_;
   bool showHint_ = false;
   int cursor_ = 0;
@@ -247,6 +248,8 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   // Sends a notification to every child in order, stopping at the first non-zero result.
   LRESULT Broadcast(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Sends a notification to every child in order, whatever they answer.
+  void NotifyControls(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // The topmost visible windowless child under a point of the client area.
   TControl* ControlAtPos(TPoint p, bool allowDisabled);
 

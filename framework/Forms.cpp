@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "framework/AppTitle.h"
 #include "framework/Exception.h"
@@ -94,6 +95,7 @@ void TForm::SetVisible(bool visible) {
 }
 
 void TForm::SetAutoScroll(bool value) {
+  if (autoScroll_ == value) return;
   autoScroll_ = value;
   if (HandleAllocated()) UpdateScrollRange();
 }
@@ -142,11 +144,18 @@ void TForm::DoClose(TCloseAction& action) {
   if (OnClose) OnClose(this, action);
 }
 
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
 void TForm::Close() {
   if (modal_) {
     modalResult_ = mrCancel;
     return;
   }
+  if (!CloseQuery()) return;
   TCloseAction action = caHide;
   DoClose(action);
   if (action == caNone) return;
@@ -375,7 +384,7 @@ namespace {
 std::string DefaultTitle() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return DefaultApplicationTitle(path);
+  return DefaultApplicationTitle(path, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
 }
 }  // namespace
 
@@ -503,21 +512,54 @@ void TApplication::Idle() {
         if (!hovered) hovered = control;
       }
     }
-    if (hovered != mouseControl_) {
-      TControl* capture = CaptureControl();
-      TControl* left = mouseControl_;
-      mouseControl_ = hovered;
-      if (left && (!capture || capture == left)) left->Perform(CM_MOUSELEAVE);
-      if (hovered && mouseControl_ == hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
-    }
+    if (hovered != mouseControl_) ChangeMouseControl(hovered);
   } catch (const std::exception& e) {
     HandleException(e);
   }
   TControlCanvas::ReleaseAll();
 }
 
+void TApplication::ChangeMouseControl(TControl* hovered) {
+  // The control left hears of it first; its failure is reported after the new control has
+  // been remembered and told, so that a failing handler does not cost the other its notice.
+  std::exception_ptr leaveFailure;
+  if (TControl* left = mouseControl_) {
+    TControl* capture = CaptureControl();
+    enteringControl_ = hovered;
+    if (!capture || capture == left) {
+      try {
+        left->Perform(CM_MOUSELEAVE);
+      } catch (...) {
+        leaveFailure = std::current_exception();
+      }
+    }
+    hovered = enteringControl_;  // nullptr if destroyed meanwhile
+    enteringControl_ = nullptr;
+  }
+  mouseControl_ = hovered;
+  try {
+    TControl* capture = CaptureControl();
+    if (hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
+  } catch (const std::exception& e) {
+    if (leaveFailure) ReportFailure(leaveFailure);
+    throw;
+  }
+  if (leaveFailure) ReportFailure(leaveFailure);
+}
+
+void TApplication::ReportFailure(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    HandleException(e);
+  } catch (...) {
+    HandleException("Unknown failure");
+  }
+}
+
 void TApplication::ControlDestroyed(TControl* control) {
   if (mouseControl_ == control) mouseControl_ = nullptr;
+  if (enteringControl_ == control) enteringControl_ = nullptr;
   if (captureControl_ == control) captureControl_ = nullptr;
 }
 

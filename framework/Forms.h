@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,7 @@ using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL;
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 // A top-level window holding controls: active control, tab order, dialog keys, modal showing.
 class TForm : public TWinControl {
@@ -52,9 +54,13 @@ class TForm : public TWinControl {
   // Shows the form and runs a modal loop until its modal result is set; other windows of the
   // program take no input meanwhile.
   TModalResult ShowModal();
+  // Asks the form whether it may close, then closes it as its close action says.
   void Close();
+  // Whether the form may close: OnCloseQuery's answer, yes without a handler.
+  virtual bool CloseQuery();
 
   TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;
 
   TRect ClientRect() override;
@@ -155,6 +161,9 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered.
+  void ChangeMouseControl(TControl* hovered);
+  void ReportFailure(const std::exception_ptr& failure);
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::string title_;
@@ -164,6 +173,7 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;
+  TControl* enteringControl_ = nullptr;  // while the control left hears of it
   TControl* captureControl_ = nullptr;
   int showCommand_ = SW_SHOWNORMAL;
   TErrorBoxHandler errorBox_;

@@ -242,8 +242,15 @@ void TcxTextEdit::WndProc(TMessage& m) {
       Invalidate();
       return;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
       if (m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(static_cast<TControl*>(inner_))) UpdateHot();
+      break;
+    case CM_MOUSELEAVE:
+      // The control left is still the remembered one while it hears of it; the control entered
+      // next (perhaps the other of the two) makes the box hot again.
+      if ((m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(static_cast<TControl*>(inner_))) && hot_) {
+        hot_ = false;
+        Invalidate();
+      }
       break;
   }
   TCustomControl::WndProc(m);
