@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "framework/Exception.h"
 #include "framework/Forms.h"
@@ -12,7 +13,12 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
 namespace {
 
-constexpr const char* kControlProp = "NameGen.Control";
+// Our windows and their controls, looked up for every message: a window property would cost a
+// round trip to the window server each time. Only windows of this process can be in it.
+std::unordered_map<HWND, TWinControl*>& ControlWindows() {
+  static std::unordered_map<HWND, TWinControl*> windows;
+  return windows;
+}
 
 // The control whose window is being made; its first messages arrive before CreateWindowEx returns.
 thread_local TWinControl* g_creating = nullptr;
@@ -369,13 +375,11 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
-  if (!window) return nullptr;
-  // Only windows of this process and of our own classes: a window of another copy of the
-  // program carries the same property, holding an address that means nothing here.
-  DWORD process = 0;
-  if (!GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId()) return nullptr;
-  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC)) != FrameworkWindowProc) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(window, kControlProp));
+  // Never a window of another process (another copy of the program has controls at addresses
+  // that mean nothing here), nor one of ours of another class.
+  const auto& windows = ControlWindows();
+  const auto it = windows.find(window);
+  return it == windows.end() ? nullptr : it->second;
 }
 
 TControl* TWinControl::Controls(int i) const {
@@ -835,7 +839,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_NCDESTROY:
       DefaultHandler(m);
-      RemovePropA(handle_, kControlProp);
+      ControlWindows().erase(handle_);
       handle_ = nullptr;
       return;
     case CM_COLORCHANGED:
@@ -881,7 +885,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
   if (!control && g_creating) {
     control = g_creating;
     control->handle_ = window;
-    SetPropA(window, kControlProp, control);
+    ControlWindows()[window] = control;
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};

@@ -474,6 +474,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     terminated_ = true;
     return true;
   }
+  if (msg.message != WM_TIMER) hoverMayHaveChanged_ = true;
   try {
     if (!IsKeyMessage(msg)) {
       TranslateMessage(&msg);
@@ -489,9 +490,20 @@ bool TApplication::ProcessMessage(MSG& msg) {
 void TApplication::HandleMessage() {
   MSG msg;
   if (!ProcessMessage(msg)) {
-    Idle();
+    if (HoverCheckDue()) Idle();
     if (!terminated_) WaitMessage();
   }
+}
+
+bool TApplication::HoverCheckDue() const {
+  // Finding the window under the pointer costs the window system several round trips, which
+  // would double what a tick of the scrolling hint costs when nothing else happens. The control
+  // under the pointer can change only when the pointer moves (it then moves the position that
+  // messages carry, or sends us mouse messages), when our windows change (they get messages), or
+  // when another program's window comes or goes over ours: after nothing but timer ticks at an
+  // unchanged pointer position it is looked for a few times a second.
+  constexpr DWORD kQuietRecheckMs = 250;
+  return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ || GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
 }
 
 void TApplication::ProcessMessages() {
@@ -501,12 +513,22 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Idle() {
+  hoverMayHaveChanged_ = false;
+  hoverCheckedAt_ = GetMessagePos();
+  hoverCheckTime_ = GetTickCount();
   try {
     POINT p;
     TControl* hovered = nullptr;
     if (GetCursorPos(&p)) {
       HWND window = WindowFromPoint(p);
-      if (TWinControl* control = TWinControl::FindControl(window)) {
+      // The window found last time is usually the one found now.
+      TWinControl* control = hoverWindowControl_;
+      if (!control || window != hoverWindow_ || !control->HandleAllocated() || control->Handle() != window) {
+        control = TWinControl::FindControl(window);
+        hoverWindow_ = window;
+        hoverWindowControl_ = control;
+      }
+      if (control) {
         ScreenToClient(window, &p);
         hovered = control->ControlAtPos({p.x, p.y}, true);
         if (!hovered) hovered = control;
@@ -558,6 +580,7 @@ void TApplication::ReportFailure(const std::exception_ptr& failure) {
 }
 
 void TApplication::ControlDestroyed(TControl* control) {
+  if (hoverWindowControl_ == control) hoverWindowControl_ = nullptr;
   if (mouseControl_ == control) mouseControl_ = nullptr;
   if (enteringControl_ == control) enteringControl_ = nullptr;
   if (captureControl_ == control) captureControl_ = nullptr;

@@ -136,7 +136,8 @@ class TApplication : public TComponent {
   void HandleMessage();
   // Handles every waiting message, then returns.
   void ProcessMessages();
-  // The idle step: hover detection.
+  // The idle step: hover detection. The message loop runs it whenever its queue is empty and the
+  // control under the pointer may have changed (HoverCheckDue).
   void Idle();
 
   // Reports a failure that escaped an event handler.
@@ -161,6 +162,8 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Whether the control under the pointer may have changed since the last idle step looked.
+  bool HoverCheckDue() const;
   // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered.
   void ChangeMouseControl(TControl* hovered);
   void ReportFailure(const std::exception_ptr& failure);
@@ -174,6 +177,11 @@ class TApplication : public TComponent {
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;
   TControl* enteringControl_ = nullptr;  // while the control left hears of it
+  bool hoverMayHaveChanged_ = true;      // a message other than a timer tick came since
+  DWORD hoverCheckedAt_ = 0;             // the message position then
+  DWORD hoverCheckTime_ = 0;
+  HWND hoverWindow_ = nullptr;           // the window found under the pointer then
+  TWinControl* hoverWindowControl_ = nullptr;
   TControl* captureControl_ = nullptr;
   int showCommand_ = SW_SHOWNORMAL;
   TErrorBoxHandler errorBox_;

@@ -360,6 +360,7 @@ void TRzMarqueeStatus::SetBounds(int left, int top, int width, int height) {
 void TRzMarqueeStatus::WndProc(TMessage& message) {
   TRzStatusPane::WndProc(message);
   if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) {
+    metricsValid_ = false;
     RecomputeWrapLimit();
     Invalidate();
   }
@@ -386,9 +387,15 @@ void TRzMarqueeStatus::DrawCaption(const std::string& text) {
   UseFont(buffer.Font(), Font(), CurrentTextColor());
   buffer.Brush().SetColor(FillColor());
   buffer.FillRect(TRect{0, 0, r.Width(), r.Height()});
+  if (!metricsValid_ || text != measuredText_) {
+    measuredText_ = text;
+    measuredWidth_ = buffer.TextWidth(text);
+    measuredLineHeight_ = buffer.TextHeight("Pp");
+    metricsValid_ = true;
+  }
   const int border = static_cast<int>(BorderWidth());
-  const int y = r.Top + (r.Height() - buffer.TextHeight("Pp")) / 2 - border - 1;
-  const int x = MarqueeTextLeft(scrollType_, Width(), scrollPosition_, buffer.TextWidth(text));
+  const int y = r.Top + (r.Height() - measuredLineHeight_) / 2 - border - 1;
+  const int x = MarqueeTextLeft(scrollType_, Width(), scrollPosition_, measuredWidth_);
   // The text is clipped to the caption rectangle taken as it is in buffer coordinates.
   buffer.TextRect(r, x, y, text);
   Canvas().Draw(border + 1, border + 1, *captionBuffer_);

@@ -160,4 +160,10 @@ class TRzMarqueeStatus : public TRzStatusPane {
   std::unique_ptr<TBitmap> captionBuffer_;
   std::unique_ptr<TTimer> scrollTimer_;
   int scrollPosition_ = 0;
+  // Text metrics of the last caption drawn, kept until the caption or the font changes: a tick
+  // then measures nothing.
+  bool metricsValid_ = false;
+  std::string measuredText_;
+  int measuredWidth_ = 0;
+  int measuredLineHeight_ = 0;
 };

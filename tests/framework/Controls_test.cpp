@@ -526,6 +526,28 @@ TEST_F(Hover, FailingMouseLeftHandlerLeavesTheNextControlItsMouseEntered) {
   EXPECT_TRUE(stillRemembered);
 }
 
+TEST_F(Hover, MessageLoopLooksWhenItsQueueRunsEmpty) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  a->SetParent(form);
+  a->SetBounds(10, 10, 40, 40);
+  form->Show();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  testing_support::MovePointer(a->ClientToScreen({5, 5}));
+  TTimer waker(nullptr);  // the loop waits for messages when idle: these keep it going
+  waker.SetInterval(10);
+  waker.SetOnTimer([](TObject*) {});
+  const DWORD until = GetTickCount() + 2000;
+  while (Application->MouseControl() != a && GetTickCount() < until) Application->HandleMessage();
+  EXPECT_EQ(Application->MouseControl(), a);
+  // Ticks alone at a resting pointer: looked again a few times a second, no second notice.
+  log.clear();
+  const DWORD quiet = GetTickCount() + 600;
+  while (GetTickCount() < quiet) Application->HandleMessage();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(Application->MouseControl(), a);
+}
+
 TEST(Timer, RunsOnlyWithIntervalEnabledAndHandler) {
   TTimer timer(nullptr);
   EXPECT_FALSE(timer.Running());  // no handler: no operating-system timer

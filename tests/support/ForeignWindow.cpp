@@ -1,5 +1,6 @@
-// A window of another process for the tests: a topmost popup that carries the framework's control
-// property with a value chosen by the test, as a window of a second copy of the program would.
+// A window of another process for the tests: a topmost popup that claims to be one of the test's
+// controls. It carries the test's address in the window property where the framework's controls
+// were once found, so that any lookup of controls through window properties would trip over it.
 //
 //   foreign_window.exe <left> <top> <width> <height> <property value in hex>
 //
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr const char* kClassName = "NameGenForeignWindow";
-// The property the framework keeps its control pointer in.
 constexpr const char* kControlProp = "NameGen.Control";
 
 LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

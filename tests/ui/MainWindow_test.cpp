@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -281,4 +284,13 @@ TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(form->na->Text(), before);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// The shell's library is loaded when the visit-us button first needs it, not at start-up; the
+// call then goes through to it.
+TEST(ShellOnDemand, LoadsTheShellAndPassesTheCallOn) {
+  const HINSTANCE result =
+      TForm1::ShellExecuteOnDemand(nullptr, "open", "Z:\\no such folder\\no such file.namegen", "", "", SW_SHOWNORMAL);
+  EXPECT_LE(reinterpret_cast<INT_PTR>(result), 32);
+  EXPECT_NE(GetModuleHandleA("shell32.dll"), nullptr);
 }
