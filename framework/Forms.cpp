@@ -503,7 +503,8 @@ bool TApplication::HoverCheckDue() const {
   // when another program's window comes or goes over ours: after nothing but timer ticks at an
   // unchanged pointer position it is looked for a few times a second.
   constexpr DWORD kQuietRecheckMs = 250;
-  return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ || GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
+  return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
+         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
 }
 
 void TApplication::ProcessMessages() {
@@ -521,14 +522,7 @@ void TApplication::Idle() {
     TControl* hovered = nullptr;
     if (GetCursorPos(&p)) {
       HWND window = WindowFromPoint(p);
-      // The window found last time is usually the one found now.
-      TWinControl* control = hoverWindowControl_;
-      if (!control || window != hoverWindow_ || !control->HandleAllocated() || control->Handle() != window) {
-        control = TWinControl::FindControl(window);
-        hoverWindow_ = window;
-        hoverWindowControl_ = control;
-      }
-      if (control) {
+      if (TWinControl* control = TWinControl::FindControl(window)) {
         ScreenToClient(window, &p);
         hovered = control->ControlAtPos({p.x, p.y}, true);
         if (!hovered) hovered = control;
@@ -580,7 +574,6 @@ void TApplication::ReportFailure(const std::exception_ptr& failure) {
 }
 
 void TApplication::ControlDestroyed(TControl* control) {
-  if (hoverWindowControl_ == control) hoverWindowControl_ = nullptr;
   if (mouseControl_ == control) mouseControl_ = nullptr;
   if (enteringControl_ == control) enteringControl_ = nullptr;
   if (captureControl_ == control) captureControl_ = nullptr;

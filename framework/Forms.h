@@ -180,8 +180,6 @@ class TApplication : public TComponent {
   bool hoverMayHaveChanged_ = true;      // a message other than a timer tick came since
   DWORD hoverCheckedAt_ = 0;             // the message position then
   DWORD hoverCheckTime_ = 0;
-  HWND hoverWindow_ = nullptr;           // the window found under the pointer then
-  TWinControl* hoverWindowControl_ = nullptr;
   TControl* captureControl_ = nullptr;
   int showCommand_ = SW_SHOWNORMAL;
   TErrorBoxHandler errorBox_;

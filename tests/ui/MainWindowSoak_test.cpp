@@ -67,7 +67,7 @@ INPUT KeyInput(WORD vk, bool up) {
 // window, except the ways that close it on purpose (the close button, Alt+F4, the system menu).
 class RandomInput {
  public:
-  RandomInput(TForm1& form, unsigned seed) : form_(form), random_(seed) {
+  RandomInput(TForm1& form, unsigned seed) : random_(seed) {
     targets_ = {form.GroupBox1, form.GradientLabel1, form.RzMarqueeStatus1, form.dxButton2, form.dxButton3, form.na};
     for (TcxTextEdit* edit : form.cxTextEdit) targets_.push_back(edit);
   }
@@ -76,11 +76,13 @@ class RandomInput {
     std::vector<INPUT> in;
     switch (Pick(6)) {
       case 0:  // click
-        in = {MouseInput(Anywhere(), 0), MouseInput(Last(), MOUSEEVENTF_LEFTDOWN), MouseInput(Last(), MOUSEEVENTF_LEFTUP)};
+        in = {MouseInput(Anywhere(), 0), MouseInput(Last(), MOUSEEVENTF_LEFTDOWN),
+              MouseInput(Last(), MOUSEEVENTF_LEFTUP)};
         break;
       case 1:  // double click
-        in = {MouseInput(Anywhere(), 0), MouseInput(Last(), MOUSEEVENTF_LEFTDOWN), MouseInput(Last(), MOUSEEVENTF_LEFTUP),
-              MouseInput(Last(), MOUSEEVENTF_LEFTDOWN), MouseInput(Last(), MOUSEEVENTF_LEFTUP)};
+        in = {MouseInput(Anywhere(), 0), MouseInput(Last(), MOUSEEVENTF_LEFTDOWN),
+              MouseInput(Last(), MOUSEEVENTF_LEFTUP), MouseInput(Last(), MOUSEEVENTF_LEFTDOWN),
+              MouseInput(Last(), MOUSEEVENTF_LEFTUP)};
         break;
       case 2: {  // drag, perhaps onto another control
         const TPoint from = Anywhere(), to = Anywhere();
@@ -130,7 +132,6 @@ class RandomInput {
     if (modifier) in.push_back(KeyInput(modifier, true));
   }
 
-  TForm1& form_;
   std::mt19937 random_;
   std::vector<TControl*> targets_;
   TPoint last_{};
