@@ -501,8 +501,8 @@ bool TApplication::HoverCheckDue() const {
   // under the pointer can change only when the pointer moves (it then moves the position that
   // messages carry, or sends us mouse messages), when our windows change (they get messages), or
   // when another program's window comes or goes over ours: after nothing but timer ticks at an
-  // unchanged pointer position it is looked for a few times a second.
-  constexpr DWORD kQuietRecheckMs = 250;
+  // unchanged pointer position it is looked for twice a second.
+  constexpr DWORD kQuietRecheckMs = 500;
   return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
          GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
 }

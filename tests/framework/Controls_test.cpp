@@ -540,7 +540,7 @@ TEST_F(Hover, MessageLoopLooksWhenItsQueueRunsEmpty) {
   const DWORD until = GetTickCount() + 2000;
   while (Application->MouseControl() != a && GetTickCount() < until) Application->HandleMessage();
   EXPECT_EQ(Application->MouseControl(), a);
-  // Ticks alone at a resting pointer: looked again a few times a second, no second notice.
+  // Ticks alone at a resting pointer: looked at again twice a second, no second notice.
   log.clear();
   const DWORD quiet = GetTickCount() + 600;
   while (GetTickCount() < quiet) Application->HandleMessage();
