@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds the Windows program and runs it under Wine on the current
+# Sets up what is missing, builds the optimised Windows program and runs it under Wine on the current
 # display. With no display it starts a virtual X server, saves a screenshot of the program's
 # window to build/screenshot.png once the window is shown, and keeps the program running
 # until it is closed or this script is interrupted (Ctrl+C).
@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-bash scripts/build.sh win NameGen
+bash scripts/build.sh release NameGen
 
 . scripts/xvfb.sh
 program=
@@ -30,9 +30,9 @@ fi
 if [ -n "$headless" ]; then
   # Headless, the program runs on a Wine virtual desktop, which draws the window frames itself
   # (a bare X server has no window manager to draw them); the screenshot is the window's area.
-  scripts/wine-run explorer /desktop=NameGen,1280x1024 build/win/bin/NameGen.exe &
+  scripts/wine-run explorer /desktop=NameGen,1280x1024 build/release/bin/NameGen.exe &
 else
-  scripts/wine-run build/win/bin/NameGen.exe &
+  scripts/wine-run build/release/bin/NameGen.exe &
 fi
 program=$!
 

@@ -1,6 +1,12 @@
 #pragma once
 #include <string>
 
+#include <functional>
+
+// True for a byte that begins a double-byte character of the system code page.
+using TLeadBytePredicate = std::function<bool(unsigned char)>;
+
 // The application's title before the program sets one: the program file's name without folder
-// and extension, its first character as it is and the rest in lower case.
-std::string DefaultApplicationTitle(const std::string& programPath);
+// and extension, its first character as it is and the rest in lower case, character by
+// character: the second byte of a double-byte character is never changed.
+std::string DefaultApplicationTitle(const std::string& programPath, const TLeadBytePredicate& isLeadByte);

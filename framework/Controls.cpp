@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "framework/ActnList.h"
 #include "framework/Exception.h"
@@ -13,7 +14,12 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
 namespace {
 
-constexpr const char* kControlProp = "NameGen.Control";
+// Our windows and their controls, looked up for every message: a window property would cost a
+// round trip to the window server each time. Only windows of this process can be in it.
+std::unordered_map<HWND, TWinControl*>& ControlWindows() {
+  static std::unordered_map<HWND, TWinControl*> windows;
+  return windows;
+}
 
 // The control whose window is being made; its first messages arrive before CreateWindowEx returns.
 thread_local TWinControl* g_creating = nullptr;
@@ -223,7 +229,15 @@ void TControl::UpdateFromParentFont(TControl* source) {
 
 void TControl::SetText(const std::string& text) {
   if (Text() == text) return;
-  StoreText(text);
+  // A window's WM_SETTEXT announces the change itself, except while it comes from here.
+  settingText_ = true;
+  try {
+    StoreText(text);
+  } catch (...) {
+    settingText_ = false;
+    throw;
+  }
+  settingText_ = false;
   Perform(CM_TEXTCHANGED);
 }
 
@@ -427,8 +441,11 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
-  if (!window) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(window, kControlProp));
+  // Never a window of another process (another copy of the program has controls at addresses
+  // that mean nothing here), nor one of ours of another class.
+  const auto& windows = ControlWindows();
+  const auto it = windows.find(window);
+  return it == windows.end() ? nullptr : it->second;
 }
 
 TControl* TWinControl::Controls(int i) const {
@@ -469,6 +486,13 @@ void TWinControl::RemoveControl(TControl* control) {
   Erase(children_, control);
   control->parent_ = nullptr;
   if (control->align_ != alNone && !destroying_) Realign();
+}
+
+void TWinControl::NotifyControls(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A copy: a handler may add or remove children.
+  std::vector<TControl*> children(graphicChildren_.begin(), graphicChildren_.end());
+  children.insert(children.end(), winChildren_.begin(), winChildren_.end());
+  for (TControl* c : children) c->Perform(msg, wParam, lParam);
 }
 
 LRESULT TWinControl::Broadcast(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -884,6 +908,11 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
       return;
     }
+    case WM_SETTEXT:
+      // Also a text set from outside the framework (automation, accessibility tools).
+      DefaultHandler(m);
+      if (m.Result && !settingText_) Perform(CM_TEXTCHANGED);
+      return;
     case WM_SYSCOLORCHANGE:
       DefaultHandler(m);
       Perform(CM_SYSCOLORCHANGE);
@@ -917,18 +946,18 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_NCDESTROY:
       DefaultHandler(m);
-      RemovePropA(handle_, kControlProp);
+      ControlWindows().erase(handle_);
       handle_ = nullptr;
       return;
     case CM_COLORCHANGED:
       BackgroundBrush();
       Invalidate();
-      Broadcast(CM_PARENTCOLORCHANGED);
+      NotifyControls(CM_PARENTCOLORCHANGED);
       return;
     case CM_FONTCHANGED:
       if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 1);
       Invalidate();
-      Broadcast(CM_PARENTFONTCHANGED);
+      NotifyControls(CM_PARENTFONTCHANGED);
       return;
     case CM_ENABLEDCHANGED:
       if (!Enabled() && Focused()) {
@@ -963,7 +992,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
   if (!control && g_creating) {
     control = g_creating;
     control->handle_ = window;
-    SetPropA(window, kControlProp, control);
+    ControlWindows()[window] = control;
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};

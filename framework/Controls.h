@@ -242,6 +242,7 @@ class TControl : public TComponent {
   bool parentColor_ = true;
   bool parentFont_ = true;
   bool updatingFromParent_ = false;
+  bool settingText_ = false;
   std::string hint_;
   bool showHint_ = false;
   int cursor_ = 0;
@@ -274,7 +275,7 @@ class TWinControl : public TControl {
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
-  // The control owning a window of ours, or nullptr.
+  // The control owning a window of ours, or nullptr (also for any window of another process).
   static TWinControl* FindControl(HWND window);
 
   // --- children: windowless first (z-order), then windowed, in insertion order
@@ -284,6 +285,8 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   // Sends a notification to every child in order, stopping at the first non-zero result.
   LRESULT Broadcast(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Sends a notification to every child in order, whatever they answer.
+  void NotifyControls(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // The topmost visible windowless child under a point of the client area.
   TControl* ControlAtPos(TPoint p, bool allowDisabled);
 

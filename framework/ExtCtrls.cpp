@@ -30,7 +30,20 @@ void TTimer::SetInterval(unsigned milliseconds) {
   UpdateTimer();
 }
 
+namespace {
+// Handlers known to be the same: both unassigned, or the same plain function. Closures cannot be
+// compared and count as a change.
+bool SameHandler(const TNotifyEvent& a, const TNotifyEvent& b) {
+  if (!a || !b) return !a && !b;
+  using Function = void (*)(TObject*);
+  const Function* fa = a.target<Function>();
+  const Function* fb = b.target<Function>();
+  return fa && fb && *fa == *fb;
+}
+}  // namespace
+
 void TTimer::SetOnTimer(TNotifyEvent handler) {
+  if (SameHandler(onTimer_, handler)) return;
   onTimer_ = std::move(handler);
   UpdateTimer();
 }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "framework/AppTitle.h"
 #include "framework/Exception.h"
@@ -94,6 +95,7 @@ void TForm::SetVisible(bool visible) {
 }
 
 void TForm::SetAutoScroll(bool value) {
+  if (autoScroll_ == value) return;
   autoScroll_ = value;
   if (HandleAllocated()) UpdateScrollRange();
 }
@@ -142,11 +144,18 @@ void TForm::DoClose(TCloseAction& action) {
   if (OnClose) OnClose(this, action);
 }
 
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
 void TForm::Close() {
   if (modal_) {
     modalResult_ = mrCancel;
     return;
   }
+  if (!CloseQuery()) return;
   TCloseAction action = caHide;
   DoClose(action);
   if (action == caNone) return;
@@ -231,14 +240,16 @@ bool TForm::PreviewKey(MSG& msg, TWinControl*) {
           break;
       }
       if (!mask) return false;
-      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg));
+      // Asked without the message: given one, the native EDIT takes itself for a dialog's and
+      // closes its parent on Escape.
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0);
       if (code & mask) return false;
       return Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
     }
     case WM_SYSCHAR:
       return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     case WM_CHAR: {
-      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+      const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0);
       if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
       return Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     }
@@ -373,7 +384,7 @@ namespace {
 std::string DefaultTitle() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return DefaultApplicationTitle(path);
+  return DefaultApplicationTitle(path, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
 }
 }  // namespace
 
@@ -463,6 +474,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     terminated_ = true;
     return true;
   }
+  if (msg.message != WM_TIMER) hoverMayHaveChanged_ = true;
   try {
     if (!IsKeyMessage(msg)) {
       TranslateMessage(&msg);
@@ -478,9 +490,21 @@ bool TApplication::ProcessMessage(MSG& msg) {
 void TApplication::HandleMessage() {
   MSG msg;
   if (!ProcessMessage(msg)) {
-    Idle();
+    if (HoverCheckDue()) Idle();
     if (!terminated_) WaitMessage();
   }
+}
+
+bool TApplication::HoverCheckDue() const {
+  // Finding the window under the pointer costs the window system several round trips, which
+  // would double what a tick of the scrolling hint costs when nothing else happens. The control
+  // under the pointer can change only when the pointer moves (it then moves the position that
+  // messages carry, or sends us mouse messages), when our windows change (they get messages), or
+  // when another program's window comes or goes over ours: after nothing but timer ticks at an
+  // unchanged pointer position it is looked for twice a second.
+  constexpr DWORD kQuietRecheckMs = 500;
+  return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
+         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
 }
 
 void TApplication::ProcessMessages() {
@@ -490,6 +514,9 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Idle() {
+  hoverMayHaveChanged_ = false;
+  hoverCheckedAt_ = GetMessagePos();
+  hoverCheckTime_ = GetTickCount();
   try {
     POINT p;
     TControl* hovered = nullptr;
@@ -501,21 +528,54 @@ void TApplication::Idle() {
         if (!hovered) hovered = control;
       }
     }
-    if (hovered != mouseControl_) {
-      TControl* capture = CaptureControl();
-      TControl* left = mouseControl_;
-      mouseControl_ = hovered;
-      if (left && (!capture || capture == left)) left->Perform(CM_MOUSELEAVE);
-      if (hovered && mouseControl_ == hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
-    }
+    if (hovered != mouseControl_) ChangeMouseControl(hovered);
   } catch (const std::exception& e) {
     HandleException(e);
   }
   TControlCanvas::ReleaseAll();
 }
 
+void TApplication::ChangeMouseControl(TControl* hovered) {
+  // The control left hears of it first; its failure is reported after the new control has
+  // been remembered and told, so that a failing handler does not cost the other its notice.
+  std::exception_ptr leaveFailure;
+  if (TControl* left = mouseControl_) {
+    TControl* capture = CaptureControl();
+    enteringControl_ = hovered;
+    if (!capture || capture == left) {
+      try {
+        left->Perform(CM_MOUSELEAVE);
+      } catch (...) {
+        leaveFailure = std::current_exception();
+      }
+    }
+    hovered = enteringControl_;  // nullptr if destroyed meanwhile
+    enteringControl_ = nullptr;
+  }
+  mouseControl_ = hovered;
+  try {
+    TControl* capture = CaptureControl();
+    if (hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
+  } catch (const std::exception& e) {
+    if (leaveFailure) ReportFailure(leaveFailure);
+    throw;
+  }
+  if (leaveFailure) ReportFailure(leaveFailure);
+}
+
+void TApplication::ReportFailure(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    HandleException(e);
+  } catch (...) {
+    HandleException("Unknown failure");
+  }
+}
+
 void TApplication::ControlDestroyed(TControl* control) {
   if (mouseControl_ == control) mouseControl_ = nullptr;
+  if (enteringControl_ == control) enteringControl_ = nullptr;
   if (captureControl_ == control) captureControl_ = nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,7 @@ using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL;
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 // A top-level window holding controls: active control, tab order, dialog keys, modal showing.
 class TForm : public TWinControl {
@@ -52,9 +54,13 @@ class TForm : public TWinControl {
   // Shows the form and runs a modal loop until its modal result is set; other windows of the
   // program take no input meanwhile.
   TModalResult ShowModal();
+  // Asks the form whether it may close, then closes it as its close action says.
   void Close();
+  // Whether the form may close: OnCloseQuery's answer, yes without a handler.
+  virtual bool CloseQuery();
 
   TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;
 
   TRect ClientRect() override;
@@ -130,7 +136,8 @@ class TApplication : public TComponent {
   void HandleMessage();
   // Handles every waiting message, then returns.
   void ProcessMessages();
-  // The idle step: hover detection.
+  // The idle step: hover detection. The message loop runs it whenever its queue is empty and the
+  // control under the pointer may have changed (HoverCheckDue).
   void Idle();
 
   // Reports a failure that escaped an event handler.
@@ -155,6 +162,11 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Whether the control under the pointer may have changed since the last idle step looked.
+  bool HoverCheckDue() const;
+  // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered.
+  void ChangeMouseControl(TControl* hovered);
+  void ReportFailure(const std::exception_ptr& failure);
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::string title_;
@@ -164,6 +176,10 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;
+  TControl* enteringControl_ = nullptr;  // while the control left hears of it
+  bool hoverMayHaveChanged_ = true;      // a message other than a timer tick came since
+  DWORD hoverCheckedAt_ = 0;             // the message position then
+  DWORD hoverCheckTime_ = 0;
   TControl* captureControl_ = nullptr;
   int showCommand_ = SW_SHOWNORMAL;
   TErrorBoxHandler errorBox_;

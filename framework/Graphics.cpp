@@ -175,7 +175,10 @@ void TCanvas::RequireObjects(bool font, bool pen, bool brush) {
   HDC dc = Handle();
   // Handle() may rebuild an object (changed description or system colour), which deletes the
   // old handle: put the context's original back before asking, then select what we get.
+  // An object still selected as it is stays selected: selecting a font again costs the display
+  // driver a lookup of its settings each time.
   auto use = [dc](auto& object, HGDIOBJ& selected, HGDIOBJ& original) {
+    if (object.IsCurrent(selected)) return;
     if (selected) {
       SelectObject(dc, original);
       selected = original = nullptr;

@@ -54,6 +54,8 @@ class TFont : public TGraphicsObject {
   // The font handle; owned by this object and rebuilt after a change. Whoever selected the
   // previous handle must have deselected it before asking again.
   HFONT Handle();
+  // True when Handle() would give `handle` without rebuilding.
+  bool IsCurrent(HGDIOBJ handle) const { return handle && !stale_ && handle_.Get() == handle; }
 
  private:
   std::string name_;
@@ -75,6 +77,9 @@ class TPen : public TGraphicsObject {
   void SetWidth(int width);
   void SetStyle(TPenStyle style);
   HPEN Handle();
+  bool IsCurrent(HGDIOBJ handle) const {
+    return handle && !stale_ && handle_.Get() == handle && ColorToRGB(color_) == madeFor_;
+  }
 
  private:
   TColor color_ = clBlack;
@@ -93,6 +98,9 @@ class TBrush : public TGraphicsObject {
   void SetColor(TColor color);  // also makes the brush solid
   void SetStyle(TBrushStyle style);
   HBRUSH Handle();
+  bool IsCurrent(HGDIOBJ handle) const {
+    return handle && !stale_ && handle_.Get() == handle && (style_ != bsSolid || ColorToRGB(color_) == madeFor_);
+  }
 
  private:
   TColor color_ = clWhite;

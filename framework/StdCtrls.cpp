@@ -129,7 +129,7 @@ void TCustomLabel::AdjustBounds() {
   canvas.Font().Assign(Font());
   TRect r{0, 0, wordWrap_ ? Width() : 0, 0};
   std::string text = Caption();
-  if (text.empty()) text = " ";
+  if (text.empty()) text.push_back(' ');  // measures one line
   canvas.DrawText(text, r, DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) |
                                (showAccelChar_ ? 0 : DT_NOPREFIX));
   canvas.SetHandle(nullptr);

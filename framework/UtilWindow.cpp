@@ -8,7 +8,6 @@
 #include "framework/Forms.h"
 
 namespace {
-constexpr const char* kUtilProp = "NameGen.UtilWindow";
 thread_local TUtilWindow* g_creatingUtil = nullptr;
 }  // namespace
 
@@ -35,17 +34,19 @@ TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnl
 
 TUtilWindow::~TUtilWindow() {
   if (window_) {
-    RemovePropA(window_, kUtilProp);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 }
 
 LRESULT CALLBACK TUtilWindow::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<TUtilWindow*>(GetPropA(window, kUtilProp));
+  // Kept in the window's own data, which our classes leave to us: reading it costs no round trip
+  // to the window server, unlike a property, and the timer windows get a message every tick.
+  auto* self = reinterpret_cast<TUtilWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self && g_creatingUtil) {
     self = g_creatingUtil;
     self->window_ = window;
-    SetPropA(window, kUtilProp, self);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (!self || !self->handler_) return DefWindowProcA(window, msg, wParam, lParam);
   LRESULT result = 0;

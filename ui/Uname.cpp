@@ -1,5 +1,7 @@
 #include "ui/Uname.h"
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "naming/CombineNames.h"
@@ -123,6 +125,18 @@ void TForm1::cxTextEditMouseDown(TObject* sender, TMouseButton, TShiftState, int
 }
 
 void TForm1::dxButton1Click(TObject*) { Close(); }
+
+HINSTANCE WINAPI TForm1::ShellExecuteOnDemand(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                              LPCSTR directory, INT show) {
+  static const ShellExecuteFn shell = [] {
+    HMODULE library = LoadLibraryA("shell32.dll");
+    return library ? reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(GetProcAddress(library, "ShellExecuteA")))
+                   : nullptr;
+  }();
+  // Without the shell, as without a handler for the address: the failure code of a missing file.
+  if (!shell) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_FNF));
+  return shell(window, verb, file, parameters, directory, show);
+}
 
 void TForm1::dxButton2Click(TObject*) {
   const HINSTANCE result = shellExecute(nullptr, "open", kMakerAddress, "", "", SW_SHOWNORMAL);

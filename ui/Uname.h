@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-#include <shellapi.h>
 
 #include <array>
 
@@ -39,9 +38,11 @@ class TForm1 : public TForm {
   void dxButton3Click(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
 
-  // The shell call of the visit-us button; tests put a failing one in its place.
+  // The shell call of the visit-us button; tests put a failing one in its place. The shell's
+  // library is loaded on the first use, not at start-up.
   using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  ShellExecuteFn shellExecute = ShellExecuteA;
+  static HINSTANCE WINAPI ShellExecuteOnDemand(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  ShellExecuteFn shellExecute = ShellExecuteOnDemand;
 
   // Scales the window font by screenDpi / 96, then positions and sizes of all controls by the
   // font's measured text height / 13. Called once while the window is made.

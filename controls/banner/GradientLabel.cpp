@@ -1,5 +1,6 @@
 #include "controls/banner/GradientLabel.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "controls/banner/GradientBands.h"
@@ -62,11 +63,24 @@ void TGradientLabel::Paint() {
   const TRect client{0, 0, Width(), Height()};
   const std::string caption = Caption();
 
-  // Width of the widest line, breaking only where the text has line breaks. The platform leaves
-  // the rectangle untouched for an empty text, so it starts empty: no caption, no gap.
-  TRect measured{};
-  canvas.DrawText(caption, measured, DT_CALCRECT);
-  const int textWidth = measured.Width();
+  static constexpr UINT kAlignment[] = {DT_LEFT, DT_RIGHT, DT_CENTER};  // by TAlignment
+  static constexpr UINT kVertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};  // by TTextLayout and TVAlignment
+  static constexpr UINT kEllipsis[] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS};
+  // The program's windows read left to right, so no reading-order adjustment applies.
+  const UINT format = kAlignment[Alignment()] | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE) | kVertical[Layout()] |
+                      kEllipsis[ellipsType_] | (ShowAccelChar() ? 0 : DT_NOPREFIX) | kVertical[vAlignment_];
+  TRect textRect = client;
+  if (Alignment() == taLeftJustify) textRect.Left += indent_;
+  if (Alignment() == taRightJustify) textRect.Right -= indent_;
+
+  // Width of the caption's widest line as it is drawn below: measured with the same flags in the
+  // same rectangle (prefix handling, word breaks and ellipsis all change it). No caption, no gap.
+  int textWidth = 0;
+  if (!caption.empty()) {
+    TRect measured = textRect;
+    canvas.DrawText(caption, measured, format | DT_CALCRECT);
+    textWidth = std::min(measured.Width(), std::max(textRect.Width(), 0));
+  }
 
   // The band count follows the width alone, for vertical gradients too.
   const int bands = banner::BandCount(client.Width());
@@ -81,18 +95,8 @@ void TGradientLabel::Paint() {
   }
   if (IsLineType(gradientType_)) PaintLine(client, textWidth, bands);
 
-  static constexpr UINT kAlignment[] = {DT_LEFT, DT_RIGHT, DT_CENTER};  // by TAlignment
-  static constexpr UINT kVertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};  // by TTextLayout and TVAlignment
-  static constexpr UINT kEllipsis[] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS};
-  // The program's windows read left to right, so no reading-order adjustment applies.
-  const UINT format = kAlignment[Alignment()] | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE) | kVertical[Layout()] |
-                      kEllipsis[ellipsType_] | (ShowAccelChar() ? 0 : DT_NOPREFIX) | kVertical[vAlignment_];
-
-  TRect r = client;
-  if (Alignment() == taLeftJustify) r.Left += indent_;
-  if (Alignment() == taRightJustify) r.Right -= indent_;
   canvas.Brush().SetStyle(bsClear);
-  DoDrawText(r, format);
+  DoDrawText(textRect, format);
 }
 
 void TGradientLabel::PaintLine(const TRect& client, int textWidth, int bands) {

@@ -60,7 +60,9 @@ TColor ColorFromHsl(std::uint8_t hue, std::uint8_t saturation, std::uint8_t lumi
       default: red = m2, green = mid1, blue = m1; break;  // 0, and a hue of 239 or more
     }
   }
-  auto component = [](double c) { return static_cast<int>(RoundHalfEven(std::min(c, 1.0) * 255)); };
+  // Above 1 cuts to 1. Below 0 (a saturation above 240 makes m1 negative) cuts to 0, rather than
+  // wrapping round to a bright value.
+  auto component = [](double c) { return static_cast<int>(RoundHalfEven(std::clamp(c, 0.0, 1.0) * 255)); };
   return static_cast<TColor>(MakeRgb(component(red), component(green), component(blue)));
 }
 

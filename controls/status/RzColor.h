@@ -22,7 +22,8 @@ double RoundHalfEven(double value);
 
 THslColor HslFromColor(TColor color, TSysColorResolver resolve);
 // The hue is divided by 239 on the way back, so hues do not quite round-trip (blue comes
-// back with a little red). Luminance above 240 is allowed and saturates the components.
+// back with a little red). Luminance above 240 is allowed and saturates the components;
+// saturation above 240 drives a component below 0, which stays 0.
 TColor ColorFromHsl(std::uint8_t hue, std::uint8_t saturation, std::uint8_t luminance);
 
 TColor LowerLuminance(TColor color, std::uint8_t amount, TSysColorResolver resolve);

@@ -188,7 +188,26 @@ bool TRzCustomStatusPane::ExecuteAction(const THintAction& action) {
   return true;
 }
 
+void TRzCustomStatusPane::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TRzCustomStatusPane::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
 void TRzCustomStatusPane::WndProc(TMessage& message) {
+  if ((message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) && message.LParam == 0) {
+    // The framework's part, passing the notice on to the parent, comes first; the hooks raise
+    // the events themselves.
+    if (Parent()) Parent()->Perform(message.Msg, 0, reinterpret_cast<LPARAM>(this));
+    if (message.Msg == CM_MOUSEENTER) {
+      MouseEnter();
+    } else {
+      MouseLeave();
+    }
+    return;
+  }
   TGraphicControl::WndProc(message);
   switch (message.Msg) {
     case CM_BLINKQUERY:
@@ -210,12 +229,6 @@ void TRzCustomStatusPane::WndProc(TMessage& message) {
     case CM_TEXTCHANGED:
       Invalidate();
       UpdateAutoWidth();
-      break;
-    case CM_MOUSEENTER:
-      if (message.LParam == 0) MouseEnter();  // not a notice passed on from a child
-      break;
-    case CM_MOUSELEAVE:
-      if (message.LParam == 0) MouseLeave();
       break;
     default:
       break;
@@ -347,6 +360,7 @@ void TRzMarqueeStatus::SetBounds(int left, int top, int width, int height) {
 void TRzMarqueeStatus::WndProc(TMessage& message) {
   TRzStatusPane::WndProc(message);
   if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) {
+    metricsValid_ = false;
     RecomputeWrapLimit();
     Invalidate();
   }
@@ -373,9 +387,15 @@ void TRzMarqueeStatus::DrawCaption(const std::string& text) {
   UseFont(buffer.Font(), Font(), CurrentTextColor());
   buffer.Brush().SetColor(FillColor());
   buffer.FillRect(TRect{0, 0, r.Width(), r.Height()});
+  if (!metricsValid_ || text != measuredText_) {
+    measuredText_ = text;
+    measuredWidth_ = buffer.TextWidth(text);
+    measuredLineHeight_ = buffer.TextHeight("Pp");
+    metricsValid_ = true;
+  }
   const int border = static_cast<int>(BorderWidth());
-  const int y = r.Top + (r.Height() - buffer.TextHeight("Pp")) / 2 - border - 1;
-  const int x = MarqueeTextLeft(scrollType_, Width(), scrollPosition_, buffer.TextWidth(text));
+  const int y = r.Top + (r.Height() - measuredLineHeight_) / 2 - border - 1;
+  const int x = MarqueeTextLeft(scrollType_, Width(), scrollPosition_, measuredWidth_);
   // The text is clipped to the caption rectangle taken as it is in buffer coordinates.
   buffer.TextRect(r, x, y, text);
   Canvas().Draw(border + 1, border + 1, *captionBuffer_);

@@ -85,10 +85,10 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget,
   virtual void BlinkPhaseChanged(std::uint8_t phase);
   // Called after a change that the automatic width depends on.
   virtual void UpdateAutoWidth();
-  // Called when the mouse has entered or left the pane, after the framework raised
-  // OnMouseEnter or OnMouseLeave.
-  virtual void MouseEnter() {}
-  virtual void MouseLeave() {}
+  // Called when the mouse has entered or left the pane, after the framework passed the notice
+  // on to the parent; they raise OnMouseEnter and OnMouseLeave.
+  virtual void MouseEnter();
+  virtual void MouseLeave();
 
  private:
   TAlignment alignment_ = taLeftJustify;
@@ -160,4 +160,10 @@ class TRzMarqueeStatus : public TRzStatusPane {
   std::unique_ptr<TBitmap> captionBuffer_;
   std::unique_ptr<TTimer> scrollTimer_;
   int scrollPosition_ = 0;
+  // Text metrics of the last caption drawn, kept until the caption or the font changes: a tick
+  // then measures nothing.
+  bool metricsValid_ = false;
+  std::string measuredText_;
+  int measuredWidth_ = 0;
+  int measuredLineHeight_ = 0;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/Texts.h"
 #include "ui/Uname.h"
@@ -17,12 +18,12 @@ std::string ProgramPath() {
 
 class Program {
  public:
-  explicit Program(int showCommand) {
+  explicit Program(int showCommand, const std::string& path = ProgramPath()) {
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand);
-    std::string command = "\"" + ProgramPath() + "\"";
+    std::string command = "\"" + path + "\"";
     started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
     if (started_) WaitForInputIdle(info_.hProcess, 5000);
   }
@@ -65,6 +66,8 @@ class Program {
     for (int i = 0; i < 200 && h && !IsWindowVisible(h) && !IsIconic(Window("TApplication")); ++i) Sleep(25);
     return h;
   }
+
+  bool Running() { return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
   // Exit code once the process has ended, or -1 if it is still running after the wait.
   long ExitCode(DWORD waitMs = 10000) {
@@ -149,4 +152,69 @@ TEST(Program, HonoursTheMaximisedAndMinimisedShowCommands) {
     PostMessageA(app, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0);
   }
+}
+
+namespace {
+// The framework's windows below a top-level window.
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM data) -> BOOL {
+        char cls[64] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (std::string(cls) == "TdxButton" || std::string(cls) == "TcxTextEdit" || std::string(cls) == "TMemo")
+          reinterpret_cast<std::vector<HWND>*>(data)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Rests the pointer on the middle of every framework window below `top`, long enough for both
+// programs to run their idle steps.
+void HoverOver(HWND top) {
+  for (HWND h : ChildWindows(top)) {
+    RECT r;
+    GetWindowRect(h, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Sleep(80);
+  }
+}
+}  // namespace
+
+// Two copies side by side, the second from another folder (its memory laid out differently) and
+// opening over the first: the pointer resting on either copy's controls harms neither.
+TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "NameGen second copy of the program";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string second = folder + "\\NameGen.exe";
+  ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), second.c_str(), FALSE));
+
+  Program first(SW_SHOWNORMAL);
+  HWND firstWindow = first.MainWindow();
+  ASSERT_NE(firstWindow, nullptr);
+  Program other(SW_SHOWNORMAL, second);
+  HWND otherWindow = other.MainWindow();
+  ASSERT_NE(otherWindow, nullptr);
+  ASSERT_FALSE(ChildWindows(otherWindow).empty());
+
+  HoverOver(otherWindow);  // on top of the first copy
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(other.Running());
+  // Side by side: the second copy moved aside, the pointer over the first one's controls.
+  SetWindowPos(otherWindow, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HoverOver(firstWindow);
+  HoverOver(otherWindow);
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(other.Running());
+
+  PostMessageA(firstWindow, WM_CLOSE, 0, 0);
+  PostMessageA(otherWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.ExitCode(), 0);
+  EXPECT_EQ(other.ExitCode(), 0);
+  DeleteFileA(second.c_str());
+  RemoveDirectoryA(folder.c_str());
 }

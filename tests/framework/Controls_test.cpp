@@ -128,6 +128,55 @@ TEST_F(ControlTree, BroadcastStopsAtTheFirstAnswer) {
   EXPECT_EQ(log, (std::vector<std::string>{"A:6", "B:6"}));
 }
 
+TEST_F(ControlTree, ParentColourAndFontReachEveryChildWhateverTheyAnswer) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  auto* b = new Probe(form, &log, "B");
+  auto* c = new Probe(form, &log, "C");
+  for (auto* p : {a, b, c}) p->SetParent(form);
+  b->answer = CM_PARENTCOLORCHANGED;
+  log.clear();
+  form->SetColor(0x123456);
+  // B answered and so kept its colour; C still heard of it.
+  EXPECT_EQ(log, (std::vector<std::string>{"A:9", "A:13", "B:9", "C:9", "C:13"}));
+  EXPECT_EQ(c->Color(), 0x123456);
+  b->answer = CM_PARENTFONTCHANGED;
+  log.clear();
+  form->Font().SetHeight(-20);
+  EXPECT_EQ(log, (std::vector<std::string>{"A:8", "A:14", "B:8", "C:8", "C:14"}));
+  EXPECT_EQ(c->Font().Height(), -20);
+}
+
+namespace {
+// A windowed control that counts its text-changed notifications.
+class TextCounter : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  const char* ClassName() const override { return "TTextCounter"; }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_TEXTCHANGED) texts.push_back(Text());
+    TCustomControl::WndProc(m);
+  }
+  std::vector<std::string> texts;  // the text at each notification
+};
+}  // namespace
+
+TEST_F(ControlTree, TextChangedFollowsEveryChangeOfTheWindowText) {
+  auto* counter = new TextCounter(form);
+  counter->SetParent(form);
+  counter->SetText("before the window");
+  counter->HandleNeeded();
+  counter->texts.clear();
+  counter->SetText("a");
+  counter->SetText("a");
+  EXPECT_EQ(counter->texts, std::vector<std::string>{"a"});  // once, and not for the same text
+  // Set from outside the framework, as automation and accessibility tools do.
+  SendMessageA(counter->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("b"));
+  SetWindowTextA(counter->Handle(), "c");
+  EXPECT_EQ(counter->texts, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(counter->Text(), "c");
+}
+
 TEST_F(ControlTree, TextSetterSkipsEqualTextAndWindowClassesCarryClassNames) {
   auto* memo = new TMemo(form);
   memo->SetParent(form);
@@ -373,6 +422,132 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   EXPECT_EQ(Application->MouseControl(), nullptr);
 }
 
+namespace {
+// A window of another process (tests/support/ForeignWindow.cpp) at a screen rectangle, carrying
+// the framework's control property with the given value.
+class ForeignWindow {
+ public:
+  ForeignWindow(const TRect& r, const void* property) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe = path;
+    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "foreign_window.exe";
+    char args[160];
+    wsprintfA(args, " %d %d %d %d %p", r.Left, r.Top, r.Width(), r.Height(), property);
+    std::string command = "\"" + exe + "\"" + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) return;
+    started_ = true;
+    for (int i = 0; i < 200 && !window_; ++i) {
+      window_ = FindWindowA("NameGenForeignWindow", nullptr);
+      if (!window_ || !IsWindowVisible(window_)) window_ = nullptr, Sleep(25);
+    }
+  }
+  ~ForeignWindow() {
+    if (!started_) return;
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  HWND Window() const { return window_; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  bool started_ = false;
+  HWND window_ = nullptr;
+};
+}  // namespace
+
+// A second copy of the program keeps its control pointers in the same window property; read in
+// this process such a pointer is garbage (a crash) or, with the same layout, one of our own
+// controls (which then lights up). Windows of other processes are never controls.
+TEST_F(Hover, WindowOfAnotherProcessIsNoControl) {
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(form);
+  probe->SetBounds(0, 0, 300, 200);
+  form->SetBounds(20, 20, 200, 150);
+  form->Show();
+  // The other process's window claims to be this form.
+  ForeignWindow foreign(Bounds(600, 400, 200, 150), form);
+  ASSERT_NE(foreign.Window(), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(foreign.Window()), nullptr);
+
+  // Placed directly: input injected over another process's window may not move the pointer here.
+  SetCursorPos(700, 475);
+  ASSERT_TRUE(testing_support::PumpUntil([] {
+    POINT p;
+    return GetCursorPos(&p) && p.x == 700 && p.y == 475;
+  }, 1000));
+  ASSERT_EQ(WindowFromPoint(POINT{700, 475}), foreign.Window());
+  log.clear();
+  for (int i = 0; i < 5; ++i) {
+    // Again each time: a pointer move of an earlier test reported late must not intervene.
+    SetCursorPos(700, 475);
+    Application->Idle();
+    testing_support::Pump(10);
+  }
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(Hover, FailingMouseLeftHandlerLeavesTheNextControlItsMouseEntered) {
+  std::vector<std::string> log;
+  std::vector<std::string> reported;
+  Application->SetErrorBoxHandler([&](HWND, const std::string& text, const std::string&) { reported.push_back(text); });
+  auto* a = new Probe(form, &log, "A");
+  auto* b = new Probe(form, &log, "B");
+  a->SetParent(form);
+  b->SetParent(form);
+  a->SetBounds(10, 10, 40, 40);
+  b->SetBounds(50, 10, 40, 40);
+  bool stillRemembered = false;
+  a->OnMouseLeave = [&](TObject*) {
+    stillRemembered = Application->MouseControl() == a;  // the new control is remembered after
+    throw Exception("Leaving failed");
+  };
+  form->Show();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  auto moveTo = [&](TControl* c) {
+    testing_support::MovePointer(c->ClientToScreen({5, 5}));
+    return testing_support::PumpUntil([&] {
+      Application->Idle();
+      return Application->MouseControl() == c;
+    }, 1000);
+  };
+  ASSERT_TRUE(moveTo(a));
+  log.clear();
+  EXPECT_TRUE(moveTo(b));
+  Application->SetErrorBoxHandler(nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"A:20", "B:19"}));
+  EXPECT_EQ(reported, std::vector<std::string>{"Leaving failed."});
+  EXPECT_TRUE(stillRemembered);
+}
+
+TEST_F(Hover, MessageLoopLooksWhenItsQueueRunsEmpty) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  a->SetParent(form);
+  a->SetBounds(10, 10, 40, 40);
+  form->Show();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  testing_support::MovePointer(a->ClientToScreen({5, 5}));
+  TTimer waker(nullptr);  // the loop waits for messages when idle: these keep it going
+  waker.SetInterval(10);
+  waker.SetOnTimer([](TObject*) {});
+  const DWORD until = GetTickCount() + 2000;
+  while (Application->MouseControl() != a && GetTickCount() < until) Application->HandleMessage();
+  EXPECT_EQ(Application->MouseControl(), a);
+  // Ticks alone at a resting pointer: looked at again twice a second, no second notice.
+  log.clear();
+  const DWORD quiet = GetTickCount() + 600;
+  while (GetTickCount() < quiet) Application->HandleMessage();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(Application->MouseControl(), a);
+}
+
 TEST(Timer, RunsOnlyWithIntervalEnabledAndHandler) {
   TTimer timer(nullptr);
   EXPECT_FALSE(timer.Running());  // no handler: no operating-system timer
@@ -391,6 +566,34 @@ TEST(Timer, RunsOnlyWithIntervalEnabledAndHandler) {
   EXPECT_FALSE(timer.Running());
   timer.SetEnabled(true);
   EXPECT_TRUE(timer.Running());
+}
+
+namespace {
+int g_ticks = 0;
+void CountTick(TObject*) { ++g_ticks; }
+void OtherTick(TObject*) {}
+}  // namespace
+
+TEST(Timer, SettersGivenTheCurrentValueRestartNothing) {
+  TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.SetOnTimer(CountTick);
+  ASSERT_TRUE(timer.Running());
+  // The system timer is taken away behind the timer's back: a restart would make a new one.
+  auto restarted = [&] { return KillTimer(timer.WindowHandle(), 1) != FALSE; };
+  ASSERT_TRUE(restarted());
+  timer.SetOnTimer(CountTick);
+  timer.SetInterval(50);
+  timer.SetEnabled(true);
+  EXPECT_FALSE(restarted());
+  timer.SetOnTimer(OtherTick);  // a change restarts it
+  EXPECT_TRUE(restarted());
+  timer.SetInterval(60);
+  EXPECT_TRUE(restarted());
+
+  TTimer idle(nullptr);
+  idle.SetOnTimer(nullptr);  // still none: no system timer
+  EXPECT_FALSE(idle.Running());
 }
 
 TEST(Timer, FailingHandlerIsReportedAndTheTimerKeepsRunning) {
@@ -432,6 +635,30 @@ TEST(FailureReport, ReleasesTheCaptureAndUsesTheTitleAsCaption) {
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(caption, "Title");
   EXPECT_EQ(text, "Broken.");
+}
+
+TEST(Closing, CloseQueryMayKeepTheFormOpen) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 200, 150);
+  form.Show();
+  bool canClose = false;
+  int queries = 0, closes = 0;
+  form.OnCloseQuery = [&](TObject* sender, bool& answer) {
+    EXPECT_EQ(sender, &form);
+    EXPECT_TRUE(answer);  // yes unless the handler says otherwise
+    ++queries;
+    answer = canClose;
+  };
+  form.OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+  form.Close();
+  SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(closes, 0);
+  EXPECT_TRUE(form.Visible());
+  canClose = true;
+  form.Close();
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(form.Visible());
 }
 
 TEST(Focus, TabCyclesThroughTabStopsInTabOrderAcrossContainers) {

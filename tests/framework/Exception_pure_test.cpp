@@ -28,9 +28,27 @@ TEST(MulDivRound, RoundsHalvesAwayFromZeroLikeThePlatform) {
   EXPECT_EQ(MulDivRound(1, 1, 0), -1);
 }
 
+namespace {
+// Lead bytes of code page 936.
+bool Cp936Lead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool NoLead(unsigned char) { return false; }
+}  // namespace
+
 TEST(DefaultApplicationTitle, IsTheProgramNameWithItsFirstCharacterKept) {
-  EXPECT_EQ(DefaultApplicationTitle("C:\\Program Files\\Tools\\NameGen.exe"), "Namegen");
-  EXPECT_EQ(DefaultApplicationTitle("/work/bin/ui_tests.exe"), "ui_tests");
-  EXPECT_EQ(DefaultApplicationTitle("Z:\\a.b\\MY.APP.EXE"), "My.app");
-  EXPECT_EQ(DefaultApplicationTitle("NOEXT"), "Noext");
+  EXPECT_EQ(DefaultApplicationTitle("C:\\Program Files\\Tools\\NameGen.exe", Cp936Lead), "Namegen");
+  EXPECT_EQ(DefaultApplicationTitle("/work/bin/ui_tests.exe", Cp936Lead), "ui_tests");
+  EXPECT_EQ(DefaultApplicationTitle("Z:\\a.b\\MY.APP.EXE", Cp936Lead), "My.app");
+  EXPECT_EQ(DefaultApplicationTitle("NOEXT", NoLead), "Noext");
+  EXPECT_EQ(DefaultApplicationTitle("", Cp936Lead), "");
+}
+
+TEST(DefaultApplicationTitle, LowerCasesCharactersNotBytes) {
+  // Second bytes in A..Z stay as they are; single-byte letters around them are lowered.
+  EXPECT_EQ(DefaultApplicationTitle("C:\\\xB9\xA4\xBE\xDF\\X\x81\x41Y\x95\x5A.EXE", Cp936Lead), "X\x81\x41y\x95\x5A");
+  // A double-byte first character is kept whole.
+  EXPECT_EQ(DefaultApplicationTitle("\x81\x41" "BC.exe", Cp936Lead), "\x81\x41" "bc");
+  // A second byte that looks like a path separator separates nothing.
+  EXPECT_EQ(DefaultApplicationTitle("D:\\A\x81\x5C" "B.EXE", Cp936Lead), "A\x81\x5C" "b");
+  // Without double-byte characters every byte is a character.
+  EXPECT_EQ(DefaultApplicationTitle("D:\\A\x81\x5C" "B.EXE", NoLead), "B");
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/ExtCtrls.h"
 #include "naming/CombineNames.h"
@@ -150,6 +154,53 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
 }
 
+TEST_F(MainWindow, EscapeInTheResultBoxLeavesTheWindowOpen) {
+  Click(*form->na);
+  ASSERT_EQ(FocusedControl(), form->na);
+  const std::string text = form->na->Text();
+  PressKey(VK_ESCAPE);
+  Pump(100);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(FocusedControl(), form->na);
+  EXPECT_EQ(form->na->Text(), text);
+  // Nor with a selection to drop.
+  PressKey(VK_HOME);
+  PressKey(VK_END, true);
+  PressKey(VK_ESCAPE);
+  Pump(100);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(form->na->Text(), text);
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+namespace {
+// The pixels a window shows on the screen.
+std::vector<COLORREF> OnScreen(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  TBitmap shot;
+  shot.SetSize(r.right, r.bottom);
+  const gdi::WindowDC dc(window);
+  BitBlt(shot.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) pixels.push_back(shot.Pixel(x, y));
+  return pixels;
+}
+}  // namespace
+
+TEST_F(MainWindow, CaptionSetFromOutsideTheProgramIsRepainted) {
+  // As an automation or accessibility tool sets it: with WM_SETTEXT on the button's window.
+  HWND button = form->dxButton3->Handle();
+  Pump(50);
+  const std::vector<COLORREF> before = OnScreen(button);
+  SendMessageA(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Go"));
+  Pump(50);
+  EXPECT_EQ(form->dxButton3->Caption(), "Go");
+  EXPECT_NE(OnScreen(button), before);
+}
+
 TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
   // The edit's own context menu opens on the right button; close it when it has.
   bool menuClosed = false;
@@ -233,4 +284,13 @@ TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(form->na->Text(), before);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// The shell's library is loaded when the visit-us button first needs it, not at start-up; the
+// call then goes through to it.
+TEST(ShellOnDemand, LoadsTheShellAndPassesTheCallOn) {
+  const HINSTANCE result =
+      TForm1::ShellExecuteOnDemand(nullptr, "open", "Z:\\no such folder\\no such file.namegen", "", "", SW_SHOWNORMAL);
+  EXPECT_LE(reinterpret_cast<INT_PTR>(result), 32);
+  EXPECT_NE(GetModuleHandleA("shell32.dll"), nullptr);
 }

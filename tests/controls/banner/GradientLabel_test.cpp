@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -260,6 +261,62 @@ TEST(GradientLabel, TransparentTextLeavesAGapBehindTheCaption) {
     label->SetCaption("");
     Capture(*form, shot);
     ExpectRows(shot, {10, 5}, 200, 28, 30, [&](int x, int) { return columns[static_cast<std::size_t>(x)]; });
+  }
+}
+
+TEST(GradientLabel, LineGapMatchesTheCaptionAsDrawn) {
+  // Literal ampersands, word breaks and an ellipsis each make the drawn caption narrower or wider
+  // than the bare text: the gap follows the drawn caption.
+  struct Case {
+    const char* name;
+    std::string caption;
+    std::function<void(TGradientLabel&)> set;
+    UINT flags;
+  };
+  const Case cases[] = {
+      {"ShowAccelChar False", "&&Gap &here", [](TGradientLabel& l) { l.SetShowAccelChar(false); },
+       DT_SINGLELINE | DT_NOPREFIX},
+      {"WordWrap True", "one two three four five six seven eight", [](TGradientLabel& l) { l.SetWordWrap(true); },
+       DT_WORDBREAK},
+      {"end ellipsis", "a caption far too long to fit into the label's width at all",
+       [](TGradientLabel& l) { l.SetEllipsType(etEndEllips); }, DT_SINGLELINE | DT_END_ELLIPSIS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto form = MakeForm(160, 70, static_cast<TColor>(kGreen));
+    TGradientLabel* label = AddLabel(*form, Bounds(10, 5, 140, 60));
+    label->SetTransparent(true);
+    label->SetColor(clBlack);
+    label->SetGradientType(gtBottomLine);
+    label->SetTransparentText(true);
+    label->SetIndent(10);
+    c.set(*label);
+    label->SetCaption(c.caption);
+
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas().Font().Assign(label->Font());
+    TRect bare{0, 0, 0, 0};
+    measure.Canvas().DrawText(c.caption, bare, DT_CALCRECT);
+    TRect drawn{10, 0, 140, 60};
+    measure.Canvas().DrawText(c.caption, drawn, DT_CALCRECT | c.flags);
+    const int tw = std::min(drawn.Width(), 130);
+    ASSERT_NE(tw, std::min(bare.Width(), 130)) << "the case must tell the two measures apart";
+
+    TBitmap shot;
+    Capture(*form, shot);
+    const auto columns = GradientColumns(clBlack, clWhite, 140);
+    ExpectRows(shot, {10, 5}, 140, 58, 60, [&](int x, int) {
+      return x >= 10 && x < 10 + tw ? kGreen : columns[static_cast<std::size_t>(x)];
+    });
+    // The caption's ink lies over the gap.
+    int inkLeft = 140, inkRight = -1;
+    for (int y = 0; y < 56; ++y)
+      for (int x = 0; x < 140; ++x)
+        if (shot.Pixel(10 + x, 5 + y) != kGreen) inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+    EXPECT_GE(inkLeft, 10);
+    EXPECT_LT(inkRight, 10 + tw);
+    EXPECT_GT(inkRight, 10 + tw - 6);
   }
 }
 

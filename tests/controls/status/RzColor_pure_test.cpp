@@ -54,6 +54,9 @@ TEST(ColorFromHsl, RoundTripsDivideTheHueBy239) {
   // Luminance above 240 saturates every component.
   EXPECT_EQ(ColorFromHsl(0, 0, 255), Rgb(255, 255, 255));
   EXPECT_EQ(ColorFromHsl(40, 240, 255), Rgb(255, 255, 255));
+  // Saturation above 240 drives m1 below 0: those components stay 0 instead of wrapping round.
+  EXPECT_EQ(ColorFromHsl(0, 255, 60), Rgb(131, 0, 0));
+  EXPECT_EQ(ColorFromHsl(80, 255, 30), Rgb(0, 66, 0));
 }
 
 TEST(Luminance, RaiseAndLower) {

@@ -1,0 +1,132 @@
+// The floor of the start-up and idle benchmark: the main window's window tree built from plain
+// system controls, with nothing of the program's own framework. A hidden application window
+// owns a 550 x 309 top-level window holding a group box, three push buttons, nine child windows
+// each holding an EDIT, and a multi-line EDIT; two message-only timer windows tick at 100 ms and
+// 500 ms, and the 100 ms tick composes a 357 x 21 text strip off-screen and copies it to the
+// window, as the scrolling usage hint does. Every control uses one font, SimSun -13.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Texts.h"
+
+namespace {
+
+HINSTANCE g_instance;
+HFONT g_font;
+HWND g_main;
+int g_scroll = 0;
+
+LRESULT CALLBACK MainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+// Composes the strip off-screen with the text at its scroll position and copies it into the window.
+void ScrollTick() {
+  constexpr int kWidth = 357, kHeight = 21;
+  HDC window = GetDC(g_main);
+  HDC memory = CreateCompatibleDC(window);
+  HBITMAP bitmap = CreateCompatibleBitmap(window, kWidth, kHeight);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  HGDIOBJ oldFont = SelectObject(memory, g_font);
+  RECT r{0, 0, kWidth, kHeight};
+  FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(memory, TRANSPARENT);
+  const std::string text = texts::kUsageHint;
+  g_scroll = (g_scroll + 1) % (kWidth + 600);
+  TextOutA(memory, kWidth - g_scroll, 4, text.c_str(), static_cast<int>(text.size()));
+  BitBlt(window, 2, 61, kWidth, kHeight, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldFont);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(g_main, window);
+}
+
+int g_blink = 0;
+
+LRESULT CALLBACK TimerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER) {
+    if (GetWindowLongPtrA(window, GWLP_USERDATA) == 100) {
+      ScrollTick();
+    } else {
+      ++g_blink;
+    }
+    return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void Register(const char* name, WNDPROC proc, HBRUSH background) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = g_instance;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExA(&wc);
+}
+
+HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, HWND parent,
+           DWORD exStyle = 0) {
+  HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                               g_instance, nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), 0);
+  return child;
+}
+
+HWND TimerWindow(int interval) {
+  HWND h = CreateWindowExA(0, "FloorTimer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_instance, nullptr);
+  SetWindowLongPtrA(h, GWLP_USERDATA, interval);
+  SetTimer(h, 1, static_cast<UINT>(interval), nullptr);
+  return h;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  g_instance = instance;
+  g_font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH, texts::kSongTi);
+  Register("FloorApplication", DefWindowProcA, nullptr);
+  Register("FloorForm", MainProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  Register("FloorEntry", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  Register("FloorTimer", TimerProc, nullptr);
+
+  HWND application = CreateWindowExA(0, "FloorApplication", "floor", WS_POPUP | WS_CAPTION | WS_SYSMENU, 640, 512, 0,
+                                     0, nullptr, nullptr, instance, nullptr);
+  g_main = CreateWindowExA(0, "FloorForm", texts::kFormCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 150, 146, 550,
+                           309, application, nullptr, instance, nullptr);
+  HWND group = Child("BUTTON", texts::kGroupCaption, BS_GROUPBOX, 0, 0, 542, 89, g_main);
+  Child("BUTTON", texts::kVisitUs, BS_PUSHBUTTON | WS_TABSTOP, 376, 61, 73, 21, g_main);
+  Child("BUTTON", texts::kCloseWindow, BS_PUSHBUTTON | WS_TABSTOP, 456, 61, 73, 21, g_main);
+  (void)group;
+  for (int n = 0; n < 9; ++n) {
+    HWND box = Child("FloorEntry", "", WS_CLIPCHILDREN, 16 + 48 * n, 104, 33, 21, g_main);
+    Child("EDIT", texts::kEntries[n], ES_AUTOHSCROLL | WS_TABSTOP, 2, 2, 29, 17, box);
+  }
+  Child("BUTTON", texts::kStartNaming, BS_PUSHBUTTON | WS_TABSTOP, 448, 104, 81, 21, g_main);
+  const std::string usage = std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" +
+                            texts::kUsageLine3 + "\r\n" + texts::kUsageLine4;
+  Child("EDIT", usage.c_str(), ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, 16, 136, 513, 129, g_main,
+        WS_EX_CLIENTEDGE);
+  TimerWindow(100);
+  TimerWindow(500);
+
+  ShowWindow(application, SW_SHOWNA);
+  ShowWindow(g_main, SW_SHOWNORMAL);
+  UpdateWindow(g_main);
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  DeleteObject(g_font);
+  return 0;
+}
