@@ -201,6 +201,49 @@ TEST_F(MainWindow, CaptionSetFromOutsideTheProgramIsRepainted) {
   EXPECT_NE(OnScreen(button), before);
 }
 
+namespace {
+// Sets one system colour for the test's duration, as a user changing the desktop scheme does.
+class SystemColour {
+ public:
+  SystemColour(int index, COLORREF colour) : index_(index), saved_(GetSysColor(index)) { Set(colour); }
+  ~SystemColour() { Set(saved_); }
+  SystemColour(const SystemColour&) = delete;
+  SystemColour& operator=(const SystemColour&) = delete;
+
+ private:
+  void Set(COLORREF colour) {
+    SetSysColors(1, &index_, &colour);
+    Pump(50);
+  }
+  int index_;
+  COLORREF saved_;
+};
+
+COLORREF PixelOnScreen(TWinControl& control, int x, int y) {
+  control.Update();
+  const gdi::WindowDC dc(control.Handle());
+  return GetPixel(dc.Get(), x, y);
+}
+}  // namespace
+
+TEST_F(MainWindow, SystemColourAndThemeChangesShowAtTheNextPaint) {
+  TcxTextEdit& box = *form->cxTextEdit[8];
+  ASSERT_EQ(PixelOnScreen(box, box.Width() - 4, box.Height() / 2), GetSysColor(COLOR_WINDOW));
+  {
+    const COLORREF cream = RGB(255, 250, 205);
+    SystemColour window(COLOR_WINDOW, cream);
+    EXPECT_EQ(PixelOnScreen(box, box.Width() - 4, box.Height() / 2), cream);
+    // Every window hears of a theme change; the program carries on drawing and working.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_THEMECHANGED, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+    Pump(50);
+    EXPECT_EQ(PixelOnScreen(box, box.Width() - 4, box.Height() / 2), cream);
+  }
+  EXPECT_EQ(PixelOnScreen(box, box.Width() - 4, box.Height() / 2), GetSysColor(COLOR_WINDOW));
+  Click(*form->dxButton3);
+  EXPECT_TRUE(PumpUntil([&] { return form->na->Text() == naming::CombineNames(InitialEntries()); }));
+}
+
 TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
   // The edit's own context menu opens on the right button; close it when it has.
   bool menuClosed = false;
