@@ -121,7 +121,16 @@ void TForm::SelectFirst() { SelectNext(nullptr, true, true); }
 void TForm::FocusChanged(TWinControl* control) {
   if (control == this) {
     // The form itself got the focus: hand it to its active control.
-    if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+    if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) {
+      ::SetFocus(activeControl_->Handle());
+      return;
+    }
+    // The control that had it was disabled or hidden: the form holds the focus now, and its
+    // controls hear that none of them has it.
+    if (!focusedControl_ && !activeControl_) return;
+    focusedControl_ = nullptr;
+    activeControl_ = nullptr;
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
     return;
   }
   if (focusedControl_ == control) return;

@@ -148,6 +148,18 @@ TEST_F(DxCore, FocusInFamilyFollowsTheFormsActiveControl) {
   Focus(other);
   EXPECT_FALSE(button->FocusInFamily());
   EXPECT_FALSE(second->FocusInFamily());
+
+  // Disabling the focused button hands the focus to the form: no ring stays behind.
+  Focus(button);
+  button->SetEnabled(false);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), form->Handle());
+  EXPECT_FALSE(button->VisualState() & vsFocused);
+  EXPECT_FALSE(second->FocusInFamily());
+  button->SetEnabled(true);
+  Focus(second);
+  EXPECT_TRUE(second->VisualState() & vsFocused);
+
   TdxButton loose(nullptr);  // no form: the form step is skipped
   loose.Perform(CM_FOCUSCHANGED);
   EXPECT_FALSE(loose.FocusInFamily());
