@@ -221,12 +221,13 @@ TModalResult TForm::ShowModal() {
   return modalResult_;
 }
 
-bool TForm::PreviewKey(MSG& msg, TWinControl*) {
+bool TForm::PreviewKey(MSG& msg, TWinControl* target) {
   switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(msg.wParam);
-      if (keyPreview_ && OnKeyDown) {
+      // A key for the form's own window reaches OnKeyDown through its key step.
+      if (keyPreview_ && target != this && OnKeyDown) {
         OnKeyDown(this, key, KeyboardShiftState());
         if (key == 0) return true;
       }
@@ -528,15 +529,7 @@ void TApplication::Idle() {
   hoverCheckTime_ = GetTickCount();
   try {
     POINT p;
-    TControl* hovered = nullptr;
-    if (GetCursorPos(&p)) {
-      HWND window = WindowFromPoint(p);
-      if (TWinControl* control = TWinControl::FindControl(window)) {
-        ScreenToClient(window, &p);
-        hovered = control->ControlAtPos({p.x, p.y}, true);
-        if (!hovered) hovered = control;
-      }
-    }
+    TControl* hovered = GetCursorPos(&p) ? FindDragTarget({p.x, p.y}, true) : nullptr;
     if (hovered != mouseControl_) ChangeMouseControl(hovered);
   } catch (const std::exception& e) {
     HandleException(e);

@@ -61,7 +61,6 @@ class TForm : public TWinControl {
 
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
-  TKeyEvent OnKeyDown;
 
   TRect ClientRect() override;
   // Showing a form makes its window and shows it in its window state.
