@@ -297,6 +297,25 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
   }
 }
 
+namespace {
+
+// The transparent copy lives in a library of its own that only this drawing needs: it is loaded
+// on first use, not with the program.
+using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
+
+TransparentBltFn TransparentCopy() {
+  static const TransparentBltFn copy = [] {
+    HMODULE library = LoadLibraryA("msimg32.dll");
+    return library ? reinterpret_cast<TransparentBltFn>(
+                         reinterpret_cast<void (*)()>(GetProcAddress(library, "TransparentBlt")))
+                   : nullptr;
+  }();
+  if (!copy) throw Exception("The transparent copy (msimg32.dll) is not available");
+  return copy;
+}
+
+}  // namespace
+
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
   if (bitmap.Empty()) return;
   if (!bitmap.Transparent()) {
@@ -305,8 +324,8 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
     return;
   }
   const COLORREF key = bitmap.TransparentColor();
-  TransparentBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, bitmap.Width(),
-                 bitmap.Height(), key);
+  TransparentCopy()(Handle(), x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, bitmap.Width(),
+                    bitmap.Height(), key);
 }
 
 void TCanvas::IntersectClip(const TRect& r) { IntersectClipRect(Handle(), r.Left, r.Top, r.Right, r.Bottom); }

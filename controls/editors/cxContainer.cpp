@@ -26,6 +26,13 @@ void WithFlag(bool& flag, F f) {
   flag = previous;
 }
 
+// Gives the focus slot its previous value back when the scope ends.
+struct FocusKnown {
+  std::optional<bool>& slot;
+  std::optional<bool> saved;
+  ~FocusKnown() { slot = saved; }
+};
+
 TcxBorders Borders(TcxEdgeSet edges) { return TcxBorders::FromBits(edges); }
 
 void PaintFrame(TcxCanvas& c, TRect r, TcxContainerBorderStyle style, int width, TColor color, TcxEdgeSet edges) {
@@ -448,10 +455,19 @@ TShiftState TcxContainer::CurrentShiftState() {
 
 void TcxContainer::RefreshState(bool mouseTracking) {
   if (!HandleAllocated() || beingDestroyed_ || Destroying()) return;
-  POINT p;
-  GetCursorPos(&p);
-  ::ScreenToClient(Handle(), &p);
-  UpdateState({p.x, p.y}, CurrentShiftState());
+  // The pointer and the keys cost the window system a round trip each. A window that is not on
+  // screen (the form still being built) has no pointer over it, and the keys matter only with
+  // the pointer over the window: outside it the frame is never hot.
+  TPoint point{-1, -1};
+  TShiftState shift = 0;
+  if (IsWindowVisible(Handle())) {
+    POINT p;
+    GetCursorPos(&p);
+    ::ScreenToClient(Handle(), &p);
+    point = {p.x, p.y};
+    if (p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height()) shift = CurrentShiftState();
+  }
+  UpdateState(point, shift);
   if (mouseTracking && IsHot()) StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
 }
 
@@ -462,7 +478,7 @@ TcxContainerViewParams TcxContainer::ViewParams(TPoint point, bool allowed) {
   p.Width = Width();
   p.Height = Height();
   p.Enabled = Enabled();
-  p.Focused = IsFocused();
+  p.Focused = focusDuringUpdate_ ? *focusDuringUpdate_ : IsFocused();
   p.DesignTime = IsDesigning();
   p.UseTheme = LookAndFeel().NativeStyle() && ThemesAvailable();
   p.BorderStyle = style_->BorderStyle();
@@ -496,10 +512,17 @@ TColor TcxContainer::ThemeDisabledColor() {
   return clBtnFace;
 }
 
-TRect TcxContainer::GetBorderExtent() { return ContainerBorderExtent(ViewParams({}, false)); }
+TcxContainerViewParams TcxContainer::FrameParams() {
+  // The extent and the hot area of the frame do not depend on the focus: it is not asked.
+  FocusKnown known{focusDuringUpdate_, focusDuringUpdate_};
+  if (!focusDuringUpdate_) focusDuringUpdate_ = false;
+  return ViewParams({}, false);
+}
+
+TRect TcxContainer::GetBorderExtent() { return ContainerBorderExtent(FrameParams()); }
 
 TRect TcxContainer::GetHotArea() {
-  const TcxContainerViewParams p = ViewParams({}, false);
+  const TcxContainerViewParams p = FrameParams();
   const int idleWidth = BorderWidth(MapFrameStyle(p.BorderStyle, p.HotTrack ? 1 : 0));
   return HotArea(TRect{0, 0, Width(), Height()}, ContainerBorderExtent(p), idleWidth, p.Edges, p.UseTheme);
 }
@@ -508,6 +531,9 @@ TRect TcxContainer::ClientRect() { return ReduceBy(TRect{0, 0, Width(), Height()
 
 void TcxContainer::UpdateState(TPoint point, TShiftState shift) {
   if (movingHosted_ || beingDestroyed_) return;
+  // The focus is asked once: the view, the region and the hot area all read it.
+  FocusKnown known{focusDuringUpdate_, focusDuringUpdate_};
+  focusDuringUpdate_ = IsFocused();
   const bool allowed = style_->HotTrack() && shift == 0;
   CalculateViewInfo(point, allowed);
   AdjustHostedControl();
@@ -518,6 +544,8 @@ void TcxContainer::UpdateState(TPoint point, TShiftState shift) {
     Invalidate();
     return;
   }
+  // A window not on screen is painted whole when it is shown.
+  if (!IsWindowVisible(Handle())) return;
   // Only the frame band: the hosted control is not repainted.
   const TRect& o = viewInfo_->OuterRect;
   const TRect& i = viewInfo_->FrameInner;
@@ -533,6 +561,14 @@ void TcxContainer::UpdateWindowRegion() {
   const std::vector<TRect> rects =
       ContainerRegionRects(v.OuterRect, GetBorderExtent(), v.FrameWidth, v.FrameEdges, v.DrawShadow, v.UseTheme);
   if (regionApplied_ && rects == region_) return;
+  // A new window has no region: all of its rectangle shows. A region that is that rectangle (or
+  // none) does not differ from it and is not applied (each costs the window system a move).
+  const bool whole = rects.empty() || (rects.size() == 1 && rects[0] == v.OuterRect);
+  if (whole && !regionApplied_) {
+    region_ = rects;
+    regionApplied_ = true;
+    return;
+  }
   HRGN region = nullptr;
   for (const TRect& r : rects) {
     HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
@@ -575,7 +611,8 @@ void TcxContainer::AlignHostedControl(const TRect& client) {
   if (clipApplied_ && clip == clipRegion_) return;
   HRGN region = clip ? CreateRectRgn(clip->Left, clip->Top, clip->Right, clip->Bottom) : nullptr;
   // The window owns the region from here on.
-  if (!SetWindowRgn(hostedControl_->Handle(), region, TRUE) && region) DeleteObject(region);
+  if (!SetWindowRgn(hostedControl_->Handle(), region, IsWindowVisible(hostedControl_->Handle())) && region)
+    DeleteObject(region);
   clipRegion_ = clip;
   clipApplied_ = true;
 }

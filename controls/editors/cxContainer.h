@@ -226,6 +226,8 @@ class TcxContainer : public TcxControl {
   TcxContainer(TComponent* owner, const StyleFactory& makeStyle, const ViewInfoFactory& makeViewInfo);
   // The parameters the view info is computed from (editors add theirs).
   virtual TcxContainerViewParams ViewParams(TPoint point, bool hotTrackingAllowed);
+  // ViewParams for the frame's extent and hot area, which do not depend on the focus.
+  TcxContainerViewParams FrameParams();
   virtual void CalculateViewInfo(TPoint point, bool hotTrackingAllowed);
   virtual void SyncHostedControl();
   virtual void AdjustHostedControl();
@@ -296,6 +298,7 @@ class TcxContainer : public TcxControl {
   bool hostedMouseDown_ = false;
   std::optional<TRect> clipRegion_;
   bool clipApplied_ = false;
+  std::optional<bool> focusDuringUpdate_;  // the focus as asked once for one state update
   bool movingHosted_ = false;
   bool creating_ = true;
   bool applyingStyle_ = false;

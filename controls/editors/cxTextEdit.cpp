@@ -306,7 +306,8 @@ void TcxCustomTextEdit::FocusLeft() {
 bool TcxCustomTextEdit::InnerEditVisible() const {
   auto* self = const_cast<TcxCustomTextEdit*>(this);
   if (IsDesigning()) return false;
-  return self->BeingEdited() || self->Properties().Alignment().Horz() == taLeftJustify;
+  // The alignment first: asking for the focus costs the window system a round trip.
+  return self->Properties().Alignment().Horz() == taLeftJustify || self->BeingEdited();
 }
 
 void TcxCustomTextEdit::RepaintDrawnText() {

@@ -216,6 +216,21 @@ TEST_F(CxTextEdit, TabMovesOnFromTheTextBothWaysWhileArrowsAndCharactersStay) {
   EXPECT_EQ(GetFocus(), Inner(0));
 }
 
+TEST_F(CxTextEdit, WindowRegionOnlyWhereTheFrameLeavesTheOuterRingToTheParent) {
+  TcxTextEdit& box = *boxes[1];
+  const int w = box.Width(), h = box.Height();
+  RECT region{};
+  // A flat frame fills the whole rectangle: the new window is given no region.
+  EXPECT_EQ(GetWindowRgnBox(box.Handle(), &region), ERROR);
+  box.Style().LookAndFeel().SetKind(lfUltraFlat);
+  ASSERT_NE(GetWindowRgnBox(box.Handle(), &region), ERROR);
+  EXPECT_EQ((TRect{region.left, region.top, region.right, region.bottom}), (TRect{1, 1, w - 1, h - 1}));
+  // Back to flat, the outer ring shows again.
+  box.Style().LookAndFeel().SetKind(lfFlat);
+  ASSERT_NE(GetWindowRgnBox(box.Handle(), &region), ERROR);
+  EXPECT_EQ((TRect{region.left, region.top, region.right, region.bottom}), (TRect{0, 0, w, h}));
+}
+
 TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
   TcxTextEdit& box = *boxes[0];
   const int w = box.Width(), h = box.Height();
