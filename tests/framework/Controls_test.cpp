@@ -401,15 +401,7 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   form->Show();
   testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
 
-  // Idle steps until the control under the pointer is the one expected (the window system may
-  // report the new pointer position a little later).
-  auto moveTo = [&](TControl* c) {
-    testing_support::MovePointer(c->ClientToScreen({5, 5}));
-    return testing_support::PumpUntil([&] {
-      Application->Idle();
-      return Application->MouseControl() == c;
-    }, 1000);
-  };
+  auto moveTo = [](TControl* c) { return testing_support::HoverAt(*c, {5, 5}); };
   ASSERT_TRUE(moveTo(a));
   log.clear();
   ASSERT_TRUE(moveTo(b));
@@ -510,13 +502,7 @@ TEST_F(Hover, FailingMouseLeftHandlerLeavesTheNextControlItsMouseEntered) {
   };
   form->Show();
   testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
-  auto moveTo = [&](TControl* c) {
-    testing_support::MovePointer(c->ClientToScreen({5, 5}));
-    return testing_support::PumpUntil([&] {
-      Application->Idle();
-      return Application->MouseControl() == c;
-    }, 1000);
-  };
+  auto moveTo = [](TControl* c) { return testing_support::HoverAt(*c, {5, 5}); };
   ASSERT_TRUE(moveTo(a));
   log.clear();
   EXPECT_TRUE(moveTo(b));

@@ -113,4 +113,12 @@ void Post(HWND window, UINT msg, WPARAM w, LPARAM l) {
   Application->ProcessMessages();
 }
 
+bool HoverAt(TControl& control, TPoint point) {
+  MovePointer(control.ClientToScreen(point));
+  return PumpUntil([&] {
+    Application->Idle();
+    return Application->MouseControl() == &control;
+  }, 1000);
+}
+
 }  // namespace testing_support

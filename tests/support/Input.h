@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 #include "framework/Controls.h"
 
@@ -14,6 +16,10 @@ void Pump(DWORD ms);
 
 // Moves the pointer and waits until the window system reports it there (it may lag).
 void MovePointer(TPoint screen);
+
+// Moves the pointer to a point of the control and runs idle steps until hover detection has
+// found that control there; false if it did not within a second.
+bool HoverAt(TControl& control, TPoint point);
 
 // Moves the pointer onto the control's centre and runs idle steps until hover detection has
 // found it there; false if it did not within a second.
@@ -31,6 +37,24 @@ void TypeText(const char* ascii);
 void ShowInFront(TWinControl& form);
 // Posts a message and handles it with all that it causes.
 void Post(HWND window, UINT msg, WPARAM w, LPARAM l = 0);
+
+// Holds keys down as far as GetKeyState can tell, for the life of the object.
+class HeldKeys {
+ public:
+  HeldKeys(std::initializer_list<int> keys) : keys_(keys) { Set(0x80); }
+  ~HeldKeys() { Set(0); }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+ private:
+  void Set(BYTE state) {
+    BYTE all[256] = {};
+    GetKeyboardState(all);
+    for (int k : keys_) all[k] = state;
+    SetKeyboardState(all);
+  }
+  std::vector<int> keys_;
+};
 
 // The windowed control holding the keyboard focus, or nullptr.
 TWinControl* FocusedControl();

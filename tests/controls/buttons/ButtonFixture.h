@@ -11,6 +11,7 @@
 
 namespace button_tests {
 
+using testing_support::HeldKeys;
 using testing_support::Post;
 
 // A form with two push buttons side by side and a memo (a focus target outside the family).
@@ -55,24 +56,6 @@ struct ButtonFixture : testing::Test {
   TdxButton* second = nullptr;
   TMemo* other = nullptr;
   int clicks = 0, secondClicks = 0;
-};
-
-// Holds keys down as far as GetKeyState can tell, for the life of the object.
-class HeldKeys {
- public:
-  HeldKeys(std::initializer_list<int> keys) : keys_(keys) { Set(0x80); }
-  ~HeldKeys() { Set(0); }
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-
- private:
-  void Set(BYTE state) {
-    BYTE all[256] = {};
-    GetKeyboardState(all);
-    for (int k : keys_) all[k] = state;
-    SetKeyboardState(all);
-  }
-  std::vector<int> keys_;
 };
 
 // A repaint is pending for the window; the pending area is then forgotten.

@@ -11,6 +11,7 @@
 
 namespace {
 
+using testing_support::HeldKeys;
 using testing_support::Post;
 
 // "宋体" (the main window's face)
@@ -53,13 +54,8 @@ struct EditFixture : testing::Test {
   // Holds Shift (as the thread's key state) while f runs.
   template <class F>
   void WithShift(F f) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
+    HeldKeys shift{VK_SHIFT};
     f();
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
   }
 
   TForm* form = nullptr;
@@ -387,14 +383,11 @@ TEST_F(CxTextEdit, TabNeverInsertsATabAndCtrlTabStaysInTheBox) {
   box.SetText("ab");
   box.SetFocus();
   Application->ProcessMessages();
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  Post(Inner(0), WM_KEYDOWN, VK_TAB);
-  Post(Inner(0), WM_CHAR, '\t');
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  {
+    HeldKeys control{VK_CONTROL};
+    Post(Inner(0), WM_KEYDOWN, VK_TAB);
+    Post(Inner(0), WM_CHAR, '\t');
+  }
   EXPECT_EQ(GetFocus(), Inner(0));
   EXPECT_EQ(box.Text(), "ab");
   SendMessageA(box.Handle(), WM_CHAR, '\t', 0);  // through the editor's own window
@@ -629,13 +622,10 @@ TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
   box.Properties().SetClearKey(scCtrl | VK_DELETE);
   box.SetFocus();
   Application->ProcessMessages();
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  Post(Inner(1), WM_KEYDOWN, VK_DELETE);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  {
+    HeldKeys control{VK_CONTROL};
+    Post(Inner(1), WM_KEYDOWN, VK_DELETE);
+  }
   EXPECT_EQ(box.Text(), "");
   EXPECT_EQ(box.EditValue(), TcxEditValue());
 
