@@ -2,14 +2,27 @@
 
 #include <string>
 
+#include "controls/editors/cxLookAndFeelPainters.h"
 #include "framework/Exception.h"
 #include "framework/Forms.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
+namespace {
+// The editors library's painters with their shared images and the hidden window that hears of
+// system colour changes, from start-up until the application object goes.
+struct PaintersInUse {
+  PaintersInUse() { cxLookAndFeelPaintersInitialize(); }
+  ~PaintersInUse() { cxLookAndFeelPaintersFinalize(); }
+  PaintersInUse(const PaintersInUse&) = delete;
+  PaintersInUse& operator=(const PaintersInUse&) = delete;
+};
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     TApplication application;
+    PaintersInUse painters;
     Application->Initialize();
     Application->SetTitle(std::string(kMakerAddress) + texts::kTitleSuffix);
     Application->CreateForm(Form1);

@@ -4,7 +4,11 @@
 // each holding an EDIT, and a multi-line EDIT; two message-only timer windows tick at 100 ms and
 // 500 ms, and the 100 ms tick composes a 357 x 21 text strip off-screen and copies it to the
 // window, as the scrolling usage hint does. Every control uses one font, SimSun -13.
+// It starts the platform as the program must: the common controls initialised, the visual-styles
+// library loaded by name and a hidden top-level window that hears of theme changes. Built with
+// FLOOR_PLAIN (bench_floor_plain) it leaves those three out.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -97,6 +101,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Register("FloorForm", MainProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   Register("FloorEntry", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   Register("FloorTimer", TimerProc, nullptr);
+#ifndef FLOOR_PLAIN
+  InitCommonControls();
+  HMODULE uxTheme = LoadLibraryA("UxTheme.dll");
+  Register("FloorThemeReceiver", DefWindowProcA, nullptr);
+  CreateWindowExA(0, "FloorThemeReceiver", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+#endif
 
   HWND application = CreateWindowExA(0, "FloorApplication", "floor", WS_POPUP | WS_CAPTION | WS_SYSMENU, 640, 512, 0,
                                      0, nullptr, nullptr, instance, nullptr);
@@ -128,5 +138,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DispatchMessageA(&msg);
   }
   DeleteObject(g_font);
+#ifndef FLOOR_PLAIN
+  if (uxTheme) FreeLibrary(uxTheme);
+#endif
   return 0;
 }

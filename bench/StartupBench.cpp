@@ -1,18 +1,24 @@
 // Start-up, idle cost and memory of the program against its floor (bench_floor: the same window
-// tree from plain system controls), measured in one run and printed side by side:
+// tree from plain system controls with the program's platform start-up) and the plain floor
+// (bench_floor_plain: without that start-up), measured in one run and printed side by side:
 //   1. start to idle: from process creation until the program has shown its window and waits for
-//      input with nothing left to do; the median of alternating launches of the two;
-//   2. working set and CPU time: both programs running side by side, idle, over a period
-//      (default 60 seconds); the working set at its end.
+//      input with nothing left to do; the median of launches of the three in turn;
+//   2. working set and CPU time: the three running side by side, idle, over a period (default 60
+//      seconds); the working set at its end, and where it is (kinds of mapping and the files
+//      whose share differs most).
 // Usage: bench_startup [--runs N] [--seconds S]   (defaults 9 and 60)
-// Both programs are taken from this program's folder.
+// All three programs are taken from this program's folder.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -77,14 +83,15 @@ std::string ReadUnixFile(const std::string& unixPath) {
   return content;
 }
 
-double UnixCpuSeconds(const std::string& exeName) {
+// The Unix process id of a program of this Wine prefix, found by its name; empty when none runs.
+std::string UnixPid(const std::string& exeName) {
   char prefix[MAX_PATH] = {};
   GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
   const std::string marker = std::string("WINEPREFIX=") + prefix + '\0';
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return -1;
-  double seconds = -1;
+  if (find == INVALID_HANDLE_VALUE) return {};
+  std::string found;
   do {
     const std::string pid = entry.cFileName;
     if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
@@ -92,23 +99,102 @@ double UnixCpuSeconds(const std::string& exeName) {
     while (!comm.empty() && (comm.back() == '\n' || comm.back() == '\r')) comm.pop_back();
     if (comm != exeName.substr(0, 15)) continue;
     if (ReadUnixFile("/proc/" + pid + "/environ").find(marker) == std::string::npos) continue;
-    // Fields after the parenthesised name: state is field 3; utime and stime are 14 and 15.
-    const std::string stat = ReadUnixFile("/proc/" + pid + "/stat");
-    const std::size_t close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::vector<std::string> fields;
-    std::size_t at = close + 2;
-    while (at < stat.size()) {
-      const std::size_t end = stat.find(' ', at);
-      fields.push_back(stat.substr(at, end - at));
-      if (end == std::string::npos) break;
-      at = end + 1;
-    }
-    if (fields.size() < 13) continue;
-    seconds = (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / 100.0;  // USER_HZ
-  } while (FindNextFileA(find, &entry));
+    found = pid;
+  } while (found.empty() && FindNextFileA(find, &entry));
   FindClose(find);
-  return seconds;
+  return found;
+}
+
+double UnixCpuSeconds(const std::string& exeName) {
+  const std::string pid = UnixPid(exeName);
+  if (pid.empty()) return -1;
+  // Fields after the parenthesised name: state is field 3; utime and stime are 14 and 15.
+  const std::string stat = ReadUnixFile("/proc/" + pid + "/stat");
+  const std::size_t close = stat.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::vector<std::string> fields;
+  std::size_t at = close + 2;
+  while (at < stat.size()) {
+    const std::size_t end = stat.find(' ', at);
+    fields.push_back(stat.substr(at, end - at));
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  if (fields.size() < 13) return -1;
+  return (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / 100.0;  // USER_HZ
+}
+
+// Where a process's resident memory is: the kilobytes of each kind of mapping, from the Unix
+// process's /proc/<pid>/smaps, with the anonymous memory that the Windows side committed privately
+// (heaps, stacks, bitmaps: VirtualQueryEx) told apart from Wine's own.
+struct Breakdown {
+  std::map<std::string, double> kinds;  // kind -> kB
+  std::map<std::string, double> files;  // file name -> kB
+  double total = 0;
+};
+
+std::string BaseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+std::string KindOf(const std::string& path, bool windowsPrivate, const std::string& exeName) {
+  auto has = [&](const char* s) { return path.find(s) != std::string::npos; };
+  if (path.empty()) return windowsPrivate ? "Windows private (heaps, stacks, bitmaps)" : "Wine anonymous";
+  if (BaseName(path) == exeName) return "program image";
+  if (has("comctl32")) return "comctl32 (common controls)";
+  if (has("uxtheme")) return "uxtheme (visual styles)";
+  if (has(".dll") || has(".drv") || has(".exe")) return "other system DLLs";
+  if (has(".so")) return "Unix libraries";
+  if (has(".ttf") || has(".ttc") || has(".otf") || has(".fon") || has("fontconfig")) return "fonts";
+  if (path == "[heap]") return "Unix heap";
+  if (path[0] == '[') return "stacks and kernel";
+  return "other mappings";
+}
+
+Breakdown MemoryBreakdown(HANDLE process, const std::string& exeName) {
+  Breakdown b;
+  const std::string pid = UnixPid(exeName);
+  if (pid.empty()) return b;
+  // The Windows side's committed private regions.
+  std::vector<std::pair<std::uintptr_t, std::uintptr_t>> privateRegions;
+  MEMORY_BASIC_INFORMATION info;
+  for (std::uintptr_t at = 0; VirtualQueryEx(process, reinterpret_cast<void*>(at), &info, sizeof info) == sizeof info;) {
+    const auto base = reinterpret_cast<std::uintptr_t>(info.BaseAddress);
+    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) privateRegions.emplace_back(base, base + info.RegionSize);
+    if (base + info.RegionSize <= at) break;
+    at = base + info.RegionSize;
+  }
+  auto isPrivate = [&](std::uintptr_t start) {
+    for (const auto& r : privateRegions)
+      if (start >= r.first && start < r.second) return true;
+    return false;
+  };
+  const std::string smaps = ReadUnixFile("/proc/" + pid + "/smaps");
+  std::size_t at = 0;
+  std::string path;
+  std::uintptr_t start = 0;
+  while (at < smaps.size()) {
+    std::size_t end = smaps.find('\n', at);
+    if (end == std::string::npos) end = smaps.size();
+    const std::string line = smaps.substr(at, end - at);
+    at = end + 1;
+    if (line.compare(0, 4, "Rss:") == 0) {
+      const double kb = std::atof(line.c_str() + 4);
+      b.kinds[KindOf(path, isPrivate(start), exeName)] += kb;
+      if (!path.empty()) b.files[BaseName(path)] += kb;
+      b.total += kb;
+    } else {
+      // A mapping's header: "start-end perms offset dev inode [path]"; the attribute lines' first
+      // word ends with a colon.
+      const std::string first = line.substr(0, line.find(' '));
+      unsigned long long from = 0, to = 0;
+      int pathAt = 0;
+      if (first.empty() || first.back() == ':' ||
+          std::sscanf(line.c_str(), "%llx-%llx %*s %*s %*s %*s %n", &from, &to, &pathAt) < 2)
+        continue;
+      start = static_cast<std::uintptr_t>(from);
+      path = pathAt > 0 ? line.substr(static_cast<std::size_t>(pathAt)) : "";
+    }
+  }
+  return b;
 }
 
 class Process {
@@ -140,7 +226,9 @@ class Process {
     if (!MainWindowOf(info_.dwProcessId)) throw std::runtime_error(path_ + " showed no window");
     return idle;
   }
-  double CpuSeconds() const { return UnixCpuSeconds(path_.substr(path_.find_last_of("\\/") + 1)); }
+  std::string ExeName() const { return path_.substr(path_.find_last_of("\\/") + 1); }
+  double CpuSeconds() const { return UnixCpuSeconds(ExeName()); }
+  Breakdown Memory() const { return MemoryBreakdown(info_.hProcess, ExeName()); }
   double WorkingSetMb() const {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -166,8 +254,39 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-void Row(const char* what, double program, double floor, const char* unit) {
-  std::printf("%-28s %10.2f %10.2f %s   ratio %.2f\n", what, program, floor, unit, floor > 0 ? program / floor : 0.0);
+double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
+
+void Row(const std::string& what, double program, double floor, double plain, const char* unit) {
+  std::printf("%-30s %9.2f %9.2f %9.2f %-3s %6.2f %6.2f\n", what.c_str(), program, floor, plain, unit,
+              Ratio(program, floor), Ratio(program, plain));
+}
+
+// The kinds of resident memory side by side, and the files whose share differs most.
+void PrintBreakdown(const Breakdown& program, const Breakdown& floor, const Breakdown& plain) {
+  std::printf("\nwhere the working set is (MB)         NameGen     floor     plain  NameGen-floor\n");
+  std::map<std::string, int> kinds;
+  for (const Breakdown* b : {&program, &floor, &plain})
+    for (const auto& k : b->kinds) kinds[k.first];
+  auto mb = [](const std::map<std::string, double>& m, const std::string& key) {
+    auto it = m.find(key);
+    return it == m.end() ? 0.0 : it->second / 1024.0;
+  };
+  for (const auto& k : kinds)
+    std::printf("  %-40s %7.2f %9.2f %9.2f %+9.2f\n", k.first.c_str(), mb(program.kinds, k.first),
+                mb(floor.kinds, k.first), mb(plain.kinds, k.first),
+                mb(program.kinds, k.first) - mb(floor.kinds, k.first));
+  std::printf("  %-40s %7.2f %9.2f %9.2f %+9.2f\n", "total (smaps)", program.total / 1024.0, floor.total / 1024.0,
+              plain.total / 1024.0, (program.total - floor.total) / 1024.0);
+  std::vector<std::pair<double, std::string>> files;
+  std::map<std::string, int> names;
+  for (const Breakdown* b : {&program, &floor})
+    for (const auto& f : b->files) names[f.first];
+  for (const auto& n : names) files.emplace_back(mb(program.files, n.first) - mb(floor.files, n.first), n.first);
+  std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return std::abs(a.first) > std::abs(b.first); });
+  std::printf("files whose resident share differs most (NameGen - floor, MB):");
+  for (std::size_t i = 0; i < files.size() && i < 6; ++i)
+    std::printf("%s %s %+.2f", i ? "," : "", files[i].second.c_str(), files[i].first);
+  std::printf("\n");
 }
 
 }  // namespace
@@ -178,35 +297,36 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--runs")) runs = std::max(1, std::atoi(argv[i + 1]));
     if (!std::strcmp(argv[i], "--seconds")) seconds = std::max(1, std::atoi(argv[i + 1]));
   }
-  const std::string program = Beside("NameGen.exe"), floor = Beside("bench_floor.exe");
+  const std::string paths[3] = {Beside("NameGen.exe"), Beside("bench_floor.exe"), Beside("bench_floor_plain.exe")};
   try {
     // One launch of each first: Wine maps its libraries and fonts into the cache.
-    for (const std::string& path : {program, floor}) Process(path).WaitUntilIdle();
+    for (const std::string& path : paths) Process(path).WaitUntilIdle();
 
-    std::vector<double> programMs, floorMs;
+    std::vector<double> ms[3];
     for (int i = 0; i < runs; ++i) {
-      // Alternating, and in alternating order, so that neither always follows the other.
-      const bool programFirst = i % 2 == 0;
-      for (int k = 0; k < 2; ++k) {
-        const bool isProgram = (k == 0) == programFirst;
-        Process p(isProgram ? program : floor);
-        (isProgram ? programMs : floorMs).push_back(p.WaitUntilIdle());
+      // In turn, starting with a different one each round, so that none always follows another.
+      for (int k = 0; k < 3; ++k) {
+        const int which = (i + k) % 3;
+        Process p(paths[which]);
+        ms[which].push_back(p.WaitUntilIdle());
       }
     }
 
-    Process p(program), f(floor);
+    Process p(paths[0]), f(paths[1]), q(paths[2]);
     p.WaitUntilIdle();
     f.WaitUntilIdle();
+    q.WaitUntilIdle();
     Sleep(2000);  // start-up work that trails the first idle moment
-    const double pCpu = p.CpuSeconds(), fCpu = f.CpuSeconds();
+    const double pCpu = p.CpuSeconds(), fCpu = f.CpuSeconds(), qCpu = q.CpuSeconds();
     Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double pIdle = p.CpuSeconds() - pCpu, fIdle = f.CpuSeconds() - fCpu;
+    const double pIdle = p.CpuSeconds() - pCpu, fIdle = f.CpuSeconds() - fCpu, qIdle = q.CpuSeconds() - qCpu;
 
-    std::printf("%-28s %10s %10s\n", "", "NameGen", "floor");
-    Row(("start to idle, median of " + std::to_string(runs)).c_str(), Median(programMs), Median(floorMs), "ms");
-    Row("working set", p.WorkingSetMb(), f.WorkingSetMb(), "MB");
-    Row("peak working set", p.PeakWorkingSetMb(), f.PeakWorkingSetMb(), "MB");
-    Row(("CPU over " + std::to_string(seconds) + " s idle").c_str(), pIdle, fIdle, "s");
+    std::printf("%-30s %9s %9s %9s %-3s %6s %6s\n", "", "NameGen", "floor", "plain", "", "ratio", "plain");
+    Row("start to idle, median of " + std::to_string(runs), Median(ms[0]), Median(ms[1]), Median(ms[2]), "ms");
+    Row("working set", p.WorkingSetMb(), f.WorkingSetMb(), q.WorkingSetMb(), "MB");
+    Row("peak working set", p.PeakWorkingSetMb(), f.PeakWorkingSetMb(), q.PeakWorkingSetMb(), "MB");
+    Row("CPU over " + std::to_string(seconds) + " s idle", pIdle, fIdle, qIdle, "s");
+    PrintBreakdown(p.Memory(), f.Memory(), q.Memory());
   } catch (const std::exception& e) {
     std::printf("benchmark failed: %s\n", e.what());
     return 1;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Graphics.h"
+#include "tests/support/Input.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -217,4 +219,72 @@ TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
   EXPECT_EQ(other.ExitCode(), 0);
   DeleteFileA(second.c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+namespace {
+// The client-area pixels that a window, of this process or another, shows on the screen.
+std::vector<COLORREF> ClientPixels(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  TBitmap shot;
+  shot.SetSize(r.right, r.bottom);
+  const gdi::WindowDC dc(window);
+  BitBlt(shot.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) pixels.push_back(shot.Pixel(x, y));
+  return pixels;
+}
+
+// Pixels that differ between two shots of one size, outside `moving` (the scrolling hint).
+int DifferentPixels(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b, int width, const RECT& moving) {
+  if (a.size() != b.size()) return -1;
+  int differ = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const POINT p{static_cast<int>(i) % width, static_cast<int>(i) / width};
+    if (!PtInRect(&moving, p) && a[i] != b[i]) ++differ;
+  }
+  return differ;
+}
+}  // namespace
+
+// The program has the hidden windows of its platform start-up and of the editors' painters: the
+// application window, the theme-change receiver and the system-colour listener. Its main window
+// looks exactly like the main window made in this process, also after a system colour change.
+TEST(Program, HasItsHiddenWindowsAndPaintsLikeTheForm) {
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  for (const char* hidden : {"TApplication", "TdxThemeChangeReceiver", "TcxSystemColorListener"}) {
+    SCOPED_TRACE(hidden);
+    HWND h = program.Window(hidden);
+    ASSERT_NE(h, nullptr);
+    EXPECT_FALSE(IsWindowVisible(h));
+  }
+
+  TForm1 form(nullptr);
+  form.Show();
+  SetWindowPos(main, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(form.Handle(), HWND_TOP, 20, 360, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  // Neither window active: no caret or focus mark in either.
+  SetForegroundWindow(program.Window("TApplication"));
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  RECT marquee = form.RzMarqueeStatus1->BoundsRect();
+  MapWindowPoints(form.GroupBox1->Handle(), form.Handle(), reinterpret_cast<POINT*>(&marquee), 2);
+  auto alike = [&] {
+    UpdateWindow(form.Handle());
+    return DifferentPixels(ClientPixels(main), ClientPixels(form.Handle()), client.right, marquee) == 0;
+  };
+  EXPECT_TRUE(testing_support::PumpUntil(alike, 10000));
+
+  // The listener hears the system's notice; the program goes on and looks the same.
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(program.Window("TcxSystemColorListener"), WM_SYSCOLORCHANGE, 0, 0,
+                                  SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(testing_support::PumpUntil(alike, 10000));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
 }
