@@ -12,6 +12,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -135,37 +136,62 @@ struct Breakdown {
 
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
-std::string KindOf(const std::string& path, bool windowsPrivate, const std::string& exeName) {
+// A region of the Windows side's address space (VirtualQueryEx): committed private memory, an
+// image (with its module's file name) or a mapped section.
+struct Region {
+  std::uintptr_t begin, end;
+  DWORD type;
+  std::string module;
+};
+
+std::string KindOfFile(const std::string& path, const std::string& exeName) {
   auto has = [&](const char* s) { return path.find(s) != std::string::npos; };
-  if (path.empty()) return windowsPrivate ? "Windows private (heaps, stacks, bitmaps)" : "Wine anonymous";
   if (BaseName(path) == exeName) return "program image";
   if (has("comctl32")) return "comctl32 (common controls)";
-  if (has("uxtheme")) return "uxtheme (visual styles)";
   if (has(".dll") || has(".drv") || has(".exe")) return "other system DLLs";
   if (has(".so")) return "Unix libraries";
-  if (has(".ttf") || has(".ttc") || has(".otf") || has(".fon") || has("fontconfig")) return "fonts";
-  if (path == "[heap]") return "Unix heap";
+  if (has(".ttf") || has(".ttc") || has(".otf") || has(".fon")) return "fonts";
+  if (path == "[heap]") return "Unix heap (windows, GDI objects, glyphs)";
   if (path[0] == '[') return "stacks and kernel";
-  return "other mappings";
+  return "other files and shared memory";
 }
 
 Breakdown MemoryBreakdown(HANDLE process, const std::string& exeName) {
   Breakdown b;
   const std::string pid = UnixPid(exeName);
   if (pid.empty()) return b;
-  // The Windows side's committed private regions.
-  std::vector<std::pair<std::uintptr_t, std::uintptr_t>> privateRegions;
+  std::vector<Region> regions;
   MEMORY_BASIC_INFORMATION info;
   for (std::uintptr_t at = 0; VirtualQueryEx(process, reinterpret_cast<void*>(at), &info, sizeof info) == sizeof info;) {
     const auto base = reinterpret_cast<std::uintptr_t>(info.BaseAddress);
-    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) privateRegions.emplace_back(base, base + info.RegionSize);
+    if (info.State == MEM_COMMIT) {
+      std::string module;
+      if (info.Type == MEM_IMAGE) {
+        char name[MAX_PATH] = {};
+        GetModuleFileNameExA(process, static_cast<HMODULE>(info.AllocationBase), name, MAX_PATH);
+        module = name;
+        module = module.substr(module.find_last_of("\\/") + 1);
+      }
+      regions.push_back({base, base + info.RegionSize, info.Type, module});
+    }
     if (base + info.RegionSize <= at) break;
     at = base + info.RegionSize;
   }
-  auto isPrivate = [&](std::uintptr_t start) {
-    for (const auto& r : privateRegions)
-      if (start >= r.first && start < r.second) return true;
-    return false;
+  // Anonymous memory: what the Windows side holds there, or Wine's own Unix side.
+  auto anonymous = [&](std::uintptr_t start, std::string& module) -> std::string {
+    for (const Region& r : regions) {
+      if (start < r.begin || start >= r.end) continue;
+      module = r.module;
+      if (r.type == MEM_IMAGE) {
+        for (char& c : module) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string exe = exeName;
+        for (char& c : exe) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return module == exe ? "program image" : KindOfFile(module, exeName);
+      }
+      return r.type == MEM_PRIVATE ? "Windows private (heaps, stacks, bitmaps)" : "Windows mapped sections";
+    }
+    module.clear();
+    return "Unix-side anonymous";
   };
   const std::string smaps = ReadUnixFile("/proc/" + pid + "/smaps");
   std::size_t at = 0;
@@ -178,8 +204,14 @@ Breakdown MemoryBreakdown(HANDLE process, const std::string& exeName) {
     at = end + 1;
     if (line.compare(0, 4, "Rss:") == 0) {
       const double kb = std::atof(line.c_str() + 4);
-      b.kinds[KindOf(path, isPrivate(start), exeName)] += kb;
-      if (!path.empty()) b.files[BaseName(path)] += kb;
+      std::string module;
+      if (path.empty()) {
+        b.kinds[anonymous(start, module)] += kb;
+        if (!module.empty()) b.files[module] += kb;
+      } else {
+        b.kinds[KindOfFile(path, exeName)] += kb;
+        b.files[BaseName(path)] += kb;
+      }
       b.total += kb;
     } else {
       // A mapping's header: "start-end perms offset dev inode [path]"; the attribute lines' first
