@@ -255,7 +255,11 @@ TEST(Program, HasItsHiddenWindowsAndPaintsLikeTheForm) {
   Program program(SW_SHOWNORMAL);
   HWND main = program.MainWindow();
   ASSERT_NE(main, nullptr);
-  for (const char* hidden : {"TApplication", "TdxThemeChangeReceiver", "TcxSystemColorListener"}) {
+  // The application window only carries the task-bar button: shown, but of no size.
+  RECT r{};
+  ASSERT_TRUE(GetWindowRect(program.Window("TApplication"), &r));
+  EXPECT_TRUE(IsRectEmpty(&r));
+  for (const char* hidden : {"TdxThemeChangeReceiver", "TcxSystemColorListener"}) {
     SCOPED_TRACE(hidden);
     HWND h = program.Window(hidden);
     ASSERT_NE(h, nullptr);
@@ -270,7 +274,8 @@ TEST(Program, HasItsHiddenWindowsAndPaintsLikeTheForm) {
   SetForegroundWindow(program.Window("TApplication"));
   RECT client;
   GetClientRect(form.Handle(), &client);
-  RECT marquee = form.RzMarqueeStatus1->BoundsRect();
+  const TRect bounds = form.RzMarqueeStatus1->BoundsRect();
+  RECT marquee{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
   MapWindowPoints(form.GroupBox1->Handle(), form.Handle(), reinterpret_cast<POINT*>(&marquee), 2);
   auto alike = [&] {
     UpdateWindow(form.Handle());
