@@ -2,7 +2,8 @@
 // tree from plain system controls with the program's platform start-up) and the plain floor
 // (bench_floor_plain: without that start-up), measured in one run and printed side by side:
 //   1. start to idle: from process creation until the program has shown its window and waits for
-//      input with nothing left to do; the median of launches of the three in turn;
+//      input with nothing left to do, and the CPU time it had used by then; the medians of
+//      launches of the three in turn;
 //   2. working set and CPU time: the three running side by side, idle, over a period (default 60
 //      seconds); the working set at its end, and where it is (kinds of mapping and the files
 //      whose share differs most).
@@ -254,12 +255,16 @@ class Process {
   double WaitUntilIdle() {
     if (WaitForInputIdle(info_.hProcess, 30000) != 0) throw std::runtime_error(path_ + " did not become idle");
     const double idle = NowMs() - start_;
+    cpuAtIdle_ = CpuSeconds();
     for (int i = 0; i < 3000 && !MainWindowOf(info_.dwProcessId); ++i) Sleep(1);
     if (!MainWindowOf(info_.dwProcessId)) throw std::runtime_error(path_ + " showed no window");
     return idle;
   }
   std::string ExeName() const { return path_.substr(path_.find_last_of("\\/") + 1); }
   double CpuSeconds() const { return UnixCpuSeconds(ExeName()); }
+  // The CPU time the process had used when it first became idle (in the system's 10 ms steps):
+  // less disturbed than the elapsed time by other work on the machine.
+  double CpuAtIdleMs() const { return cpuAtIdle_ * 1000.0; }
   Breakdown Memory() const { return MemoryBreakdown(info_.hProcess, ExeName()); }
   double WorkingSetMb() const {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -278,6 +283,7 @@ class Process {
   std::string path_;
   PROCESS_INFORMATION info_{};
   double start_ = 0;
+  double cpuAtIdle_ = 0;
 };
 
 double Median(std::vector<double> v) {
@@ -334,13 +340,14 @@ int main(int argc, char** argv) {
     // One launch of each first: Wine maps its libraries and fonts into the cache.
     for (const std::string& path : paths) Process(path).WaitUntilIdle();
 
-    std::vector<double> ms[3];
+    std::vector<double> ms[3], cpu[3];
     for (int i = 0; i < runs; ++i) {
       // In turn, starting with a different one each round, so that none always follows another.
       for (int k = 0; k < 3; ++k) {
         const int which = (i + k) % 3;
         Process p(paths[which]);
         ms[which].push_back(p.WaitUntilIdle());
+        cpu[which].push_back(p.CpuAtIdleMs());
       }
     }
 
@@ -355,6 +362,7 @@ int main(int argc, char** argv) {
 
     std::printf("%-30s %9s %9s %9s %-3s %6s %6s\n", "", "NameGen", "floor", "plain", "", "ratio", "plain");
     Row("start to idle, median of " + std::to_string(runs), Median(ms[0]), Median(ms[1]), Median(ms[2]), "ms");
+    Row("CPU time to idle, median", Median(cpu[0]), Median(cpu[1]), Median(cpu[2]), "ms");
     Row("working set", p.WorkingSetMb(), f.WorkingSetMb(), q.WorkingSetMb(), "MB");
     Row("peak working set", p.PeakWorkingSetMb(), f.PeakWorkingSetMb(), q.PeakWorkingSetMb(), "MB");
     Row("CPU over " + std::to_string(seconds) + " s idle", pIdle, fIdle, qIdle, "s");
