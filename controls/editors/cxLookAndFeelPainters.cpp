@@ -48,6 +48,7 @@ void AddStrip(const TcxImageList& list, int width, int height, int count, COLORR
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   gdi::Bitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bits) return;  // no memory for the strip: the list stays empty and draws nothing, as before
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int i = 0; i < count; ++i)
     for (int y = 0; y < height; ++y)
