@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -150,10 +151,17 @@ TEST_F(ThemeService, ThemesAreOpenedOncePerClassAndNameAndClosedOnRequest) {
   EXPECT_EQ(OpenTheme(totButton, "Edit"), Handle(3));
   EXPECT_EQ(OpenTheme(totButton), Handle(4));
 
-  // A class that does not open is not cached and makes the set unavailable.
+  // A class that does not open makes the set unavailable, and its failure is remembered: the
+  // library is not asked again at every paint.
   EXPECT_EQ(OpenTheme(totClock), nullptr);
   EXPECT_TRUE(ThemesAvailable({totButton, totListView}));
   EXPECT_FALSE(ThemesAvailable({totButton, totClock}));
+  EXPECT_EQ(OpenTheme(totClock), nullptr);
+  EXPECT_EQ(std::count(fake.opened.begin(), fake.opened.end(), std::wstring(L"Clock")), 1);
+  // Closed (as on a theme change), it is asked once more.
+  CloseTheme(totClock);
+  EXPECT_EQ(OpenTheme(totClock), nullptr);
+  EXPECT_EQ(std::count(fake.opened.begin(), fake.opened.end(), std::wstring(L"Clock")), 2);
 
   fake.closed.clear();
   CloseTheme(totListView);
