@@ -322,21 +322,17 @@ TEST_F(CxContainer, HoverWatchBringsTheIdleFrameBackWithinAboutTenMilliseconds) 
   EXPECT_EQ(HoverWatchList()[0]->Interval(), 10u);
 
   // Away without any idle step: only the watch's timer can notice.
-  const TPoint away = memo->ClientToScreen({100, 30});
-  SetCursorPos(away.X, away.Y);
-  ASSERT_TRUE(PumpUntil([&] {
-    POINT p;
-    return GetCursorPos(&p) && p.x == away.X && p.y == away.Y;
-  }, 5000));
+  MovePointer(memo->ClientToScreen({100, 30}));
   // No idle step runs here: without the watch's timer nothing would bring the idle frame back.
-  ASSERT_TRUE(PumpUntil([&] { return !box->IsHot(); }, 5000));
-  EXPECT_TRUE(HoverWatchList().empty());
-  EXPECT_EQ(leaves, 1);
+  ASSERT_TRUE(PumpUntil([&] { return !box->IsHot() && HoverWatchList().empty(); }, 5000));
+  // (A pointer event of the way there, late on a busy machine, may light the box once more.)
+  EXPECT_GE(leaves, 1);
+  const int seen = leaves;
   EXPECT_EQ(box->ViewInfo().FrameStyle, cbsFlat);
   // The application's hover detection, catching up, tells of the same leave once more: no event.
   Application->Idle();
   box->Perform(CM_MOUSELEAVE);
-  EXPECT_EQ(leaves, 1);
+  EXPECT_EQ(leaves, seen);
 }
 
 TEST_F(CxContainer, TheHoverWatchSeesAPointerJustBesideOrBelowTheBox) {
@@ -356,9 +352,9 @@ TEST_F(CxContainer, TheHoverWatchSeesAPointerJustBesideOrBelowTheBox) {
     MovePointer(box->InnerEdit()->ClientToScreen({5, 5}));
     ASSERT_TRUE(PumpUntil([&] { return box->IsHot(); }, 5000));
     // Without an idle step only the watch can notice the pointer leaving.
-    SetCursorPos(p.X, p.Y);
-    EXPECT_TRUE(PumpUntil([&] { return !box->IsHot(); }, 5000)) << p.X << "," << p.Y;
-    EXPECT_TRUE(HoverWatchList().empty());
+    MovePointer(p);
+    EXPECT_TRUE(PumpUntil([&] { return !box->IsHot() && HoverWatchList().empty(); }, 5000))
+        << p.X << "," << p.Y;
   }
 }
 
