@@ -166,7 +166,11 @@ class TControl : public TComponent {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v) { showHint_ = v; }
   int Cursor() const { return cursor_; }
-  void SetCursor(int cursor) { cursor_ = cursor; }
+  void SetCursor(int cursor) {
+    if (cursor_ == cursor) return;
+    cursor_ = cursor;
+    Perform(CM_CURSORCHANGED);
+  }
   unsigned ControlStyle() const { return controlStyle_; }
   void SetControlStyle(unsigned style) { controlStyle_ = style; }
   bool IsOpaque() const { return (controlStyle_ & csOpaque) != 0; }

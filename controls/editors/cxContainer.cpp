@@ -433,6 +433,7 @@ TcxContainer::~TcxContainer() {
 void TcxContainer::SetHostedControl(TWinControl* control) {
   if (hostedControl_ == control) return;
   hostedControl_ = control;
+  if (control) control->SetCursor(Cursor());
   ForgetClipRegion();
   RefreshState();
 }
@@ -792,6 +793,11 @@ void TcxContainer::WndProc(TMessage& m) {
       if (!wasAssigned) style_->assignedValues_ &= ~(1u << svFont);
       return;
     }
+    case CM_CURSORCHANGED:
+      TcxControl::WndProc(m);
+      // The pointer over the text is the box's.
+      if (hostedControl_) hostedControl_->SetCursor(Cursor());
+      return;
     case CM_ENABLEDCHANGED:
       TcxControl::WndProc(m);
       if (hostedControl_) hostedControl_->SetEnabled(Enabled());

@@ -174,7 +174,11 @@ std::string TcxCustomEdit::Text() const {
 
 void TcxCustomEdit::StoreText(const std::string& text) {
   if (HandleAllocated()) {
+    // The framework announces a text it sets itself.
+    const bool previous = storingText_;
+    storingText_ = true;
     SetWindowTextA(Handle(), text.c_str());
+    storingText_ = previous;
   } else {
     SetDisplayText(text);
   }
@@ -192,6 +196,8 @@ bool TcxCustomEdit::SetDisplayText(const std::string& text) {
     SynchronizeEditValue();
     valueDirty_ = false;
     editedSinceEnter_ = false;
+    // The program's text is what Escape brings back, not the one before it.
+    if (IsFocused()) prevEditValue_ = editValue_;
   }
   return true;
 }
@@ -369,8 +375,13 @@ void TcxCustomEdit::KeyPress(char& key) {
 
 void TcxCustomEdit::EditKeyPress(char& key) {
   const auto c = static_cast<unsigned char>(key);
-  const bool modifies = c == 8 || c == 22 || c == 24 || c >= 32;
+  const bool modifies = c == 8 || c == 22 || c == 24 || c == 26 || c >= 32;
   if (!modifies) return;
+  // A character beyond the maximum length is refused before anyone is asked.
+  if (c >= 32 && c != 127 && RoomInSelection() < 1) {
+    key = 0;
+    return;
+  }
   if (!IsValidChar(key) || !AskCanEdit()) key = 0;
 }
 
@@ -432,11 +443,7 @@ void TcxCustomEdit::DoCut() {
   AsUserChange([&] {
     DoCopy();
     if (properties_->ReadOnly() || SelLengthValue() == 0) return;
-    const std::string text = DisplayText();
-    const int start = SelStartValue();
-    const std::string rest = text.substr(0, static_cast<std::size_t>(start)) +
-                             text.substr(static_cast<std::size_t>(start + SelLengthValue()));
-    if (SetDisplayText(rest)) SetSelection(start, 0);
+    if (AskCanEdit()) ReplaceSelection({});
   });
 }
 
@@ -447,36 +454,41 @@ void TcxCustomEdit::DoPaste() {
   // A single line takes the clipboard's first line, as the platform's edit does.
   const std::size_t lineEnd = clip->find_first_of("\r\n");
   if (lineEnd != std::string::npos) clip->erase(lineEnd);
+  // As typing, a paste stops at the maximum length (never inside a double-byte character).
+  const std::size_t room = RoomInSelection();
+  std::size_t keep = 0;
+  while (keep < clip->size()) {
+    const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>((*clip)[keep])) ? 2 : 1;
+    if (keep + step > room) break;
+    keep += step;
+  }
+  clip->erase(keep);
   AsUserChange([&] {
-    const std::string text = DisplayText();
-    const auto start = static_cast<std::size_t>(SelStartValue());
-    const auto end = start + static_cast<std::size_t>(SelLengthValue());
-    // As typing, a paste stops at the maximum length (never inside a double-byte character).
-    if (const int limit = MaxTextLength(); limit > 0) {
-      const std::size_t room = static_cast<std::size_t>(limit) - std::min(static_cast<std::size_t>(limit),
-                                                                        text.size() - (end - start));
-      std::size_t keep = 0;
-      while (keep < clip->size()) {
-        const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>((*clip)[keep])) ? 2 : 1;
-        if (keep + step > room) break;
-        keep += step;
-      }
-      clip->erase(keep);
-    }
-    if (SetDisplayText(text.substr(0, start) + *clip + text.substr(std::min(end, text.size()))))
-      SetSelection(static_cast<int>(start + clip->size()), 0);
+    if (AskCanEdit()) ReplaceSelection(*clip);
   });
 }
 
 void TcxCustomEdit::DoClear() {
   if (properties_->ReadOnly() || SelLengthValue() == 0) return;
   AsUserChange([&] {
-    const std::string text = DisplayText();
-    const int start = SelStartValue();
-    if (SetDisplayText(text.substr(0, static_cast<std::size_t>(start)) +
-                       text.substr(static_cast<std::size_t>(start + SelLengthValue()))))
-      SetSelection(start, 0);
+    if (AskCanEdit()) ReplaceSelection({});
   });
+}
+
+std::size_t TcxCustomEdit::RoomInSelection() {
+  const int limit = MaxTextLength();
+  if (limit <= 0) return std::string::npos;
+  const std::size_t size = DisplayText().size();
+  const std::size_t kept = size - std::min(size, static_cast<std::size_t>(SelLengthValue()));
+  return static_cast<std::size_t>(limit) - std::min(static_cast<std::size_t>(limit), kept);
+}
+
+void TcxCustomEdit::ReplaceSelection(const std::string& text) {
+  const std::string current = DisplayText();
+  const auto start = std::min(current.size(), static_cast<std::size_t>(SelStartValue()));
+  const auto end = std::min(current.size(), start + static_cast<std::size_t>(SelLengthValue()));
+  dataBinding_->SetDisplayValue(current.substr(0, start) + text + current.substr(end));
+  SetSelection(static_cast<int>(start + text.size()), 0);
 }
 
 void TcxCustomEdit::CopyToClipboard() { DoCopy(); }
@@ -493,7 +505,10 @@ void TcxCustomEdit::WndProc(TMessage& m) {
       return;
     case WM_SETTEXT:
       m.Result = 0;
-      if (SetDisplayText(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "")) m.Result = 1;
+      if (!SetDisplayText(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "")) return;
+      m.Result = 1;
+      // A text set from outside the framework is announced as every control's is.
+      if (!storingText_) Perform(CM_TEXTCHANGED);
       return;
     case WM_CUT:
       DoCut();

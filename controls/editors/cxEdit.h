@@ -295,6 +295,11 @@ class TcxCustomEdit : public TcxContainer {
     }
     userChange_ = previous;
   }
+  // Bytes that may take the selection's place under the maximum length (npos: no limit).
+  std::size_t RoomInSelection();
+  // Puts the text in place of the selection, the caret after it; asked and limited before.
+  // The text editor uses the inner edit's own replace-selection, so that one undo takes it back.
+  virtual void ReplaceSelection(const std::string& text);
   // The clipboard operations on the inner edit's text.
   void DoCut();
   void DoCopy();
@@ -319,4 +324,5 @@ class TcxCustomEdit : public TcxContainer {
   bool valueChangeQueued_ = false;
   bool beepOnEnter_ = true;
   bool focusState_ = false;
+  bool storingText_ = false;  // the framework's own WM_SETTEXT is under way
 };

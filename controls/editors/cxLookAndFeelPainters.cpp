@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "controls/editors/dxThemeManager.h"
 #include "framework/Messages.h"
@@ -1086,6 +1087,47 @@ void TcxWinXPLookAndFeelPainter::PaintFooterArea(TcxCanvas& canvas, const TRect&
   TcxPainterText t = text;
   if (t.Bounds.IsEmpty()) t.Bounds = cxInflate(r, 1);
   PaintText(canvas, t, DefaultFooterTextColor());
+}
+
+namespace {
+// The margins (left, top, right, bottom) of the themed header item, measured in a 100 by 100
+// rectangle; none without the "Header" theme.
+std::optional<TRect> HeaderItemMargins() {
+  HTHEME theme = OpenTheme(totHeader);
+  if (!theme || !UxTheme().GetThemeBackgroundContentRect) return std::nullopt;
+  ScreenDC screen;
+  RECT bounds{0, 0, 100, 100}, content{};
+  if (FAILED(UxTheme().GetThemeBackgroundContentRect(theme, screen.Get(), HP_HEADERITEM, HIS_NORMAL, &bounds,
+                                                     &content)))
+    return std::nullopt;
+  return TRect{content.left, content.top, 100 - content.right, 100 - content.bottom};
+}
+}  // namespace
+
+TcxBorders TcxWinXPLookAndFeelPainter::BorderSides() const {
+  const std::optional<TRect> m = HeaderItemMargins();
+  if (!m) return Standard::BorderSides();
+  TcxBorders sides;
+  if (m->Left > 0) sides += bLeft;
+  if (m->Top > 0) sides += bTop;
+  if (m->Right > 0) sides += bRight;
+  if (m->Bottom > 0) sides += bBottom;
+  return sides;
+}
+
+int TcxWinXPLookAndFeelPainter::BorderSize() const {
+  const std::optional<TRect> m = HeaderItemMargins();
+  return m ? std::max({m->Left, m->Top, m->Right, m->Bottom}) : Standard::BorderSize();
+}
+
+int TcxWinXPLookAndFeelPainter::ContentInset() const {
+  const std::optional<TRect> m = HeaderItemMargins();
+  return m ? m->Left : Standard::ContentInset();
+}
+
+int TcxWinXPLookAndFeelPainter::SeparatorSize() const {
+  const std::optional<TRect> m = HeaderItemMargins();
+  return m ? m->Bottom : Standard::SeparatorSize();
 }
 
 void TcxWinXPLookAndFeelPainter::PaintRaisedFrame(TcxCanvas& canvas, const TRect& r) const {

@@ -354,6 +354,12 @@ class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
   void PaintSortMark(TcxCanvas& canvas, const TRect& r, bool ascending) const override;
   TSize SortMarkSize() const override;
   void PaintFooterArea(TcxCanvas& canvas, const TRect& r, const TcxPainterText& text) const override;
+  // From the margins of the themed header item that is the footer's face: the sides it frames,
+  // its widest margin, its left margin and its bottom margin.
+  TcxBorders BorderSides() const override;
+  int BorderSize() const override;
+  int ContentInset() const override;
+  int SeparatorSize() const override;
   bool UsesSystemColors() const override { return false; }
   void PaintRaisedFrame(TcxCanvas& canvas, const TRect& r) const override;
   void PaintCloseButton(TcxCanvas& canvas, const TRect& r, PainterButtonState state) const override;

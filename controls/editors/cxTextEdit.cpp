@@ -6,6 +6,19 @@
 
 namespace {
 TcxCharCase CaseOf(TEditCharCase c) { return static_cast<TcxCharCase>(c); }
+
+// A character in UTF-16 in the ANSI code page; empty when the code page has no such character.
+std::string AnsiCharacter(WPARAM c) {
+  const auto wide = static_cast<wchar_t>(c);
+  char bytes[2] = {};
+  BOOL usedDefault = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
+  if (n <= 0 || usedDefault) return {};
+  return std::string(bytes, static_cast<std::size_t>(n));
+}
+
+// A byte that may follow a lead byte in the double-byte code pages of the system.
+bool IsTrailByte(BYTE b) { return b >= 0x40 && b != 0x7F && b != 0xFF; }
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -75,7 +88,12 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* edit)
 }
 
 TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() {
-  if (edit_) edit_->inner_ = nullptr;
+  // Before the window goes: the editor never reaches a half-destroyed hosted control.
+  if (edit_) {
+    if (HandleAllocated()) edit_->ime_.Leave(Handle());
+    edit_->inner_ = nullptr;
+    edit_->SetHostedControl(nullptr);
+  }
 }
 
 void TcxCustomInnerTextEdit::CreateParams(TCreateParams& p) {
@@ -143,8 +161,49 @@ void TcxCustomInnerTextEdit::MouseMove(TShiftState shift, int x, int y) {
   edit_->MouseMove(shift, x + Left(), y + Top());
 }
 
+bool TcxCustomInnerTextEdit::TakeCharacter(WPARAM& c) {
+  if (c > 0xFF) {
+    // UTF-16 that reached this 8-bit window unconverted.
+    leadByte_ = 0;
+    const std::string character = AnsiCharacter(c);
+    if (character.size() == 1) {
+      c = static_cast<BYTE>(character[0]);
+      return false;
+    }
+    if (character.size() == 2) edit_->TypeCharacter(character);
+    return true;
+  }
+  const auto b = static_cast<BYTE>(c);
+  if (leadByte_) {
+    const char lead = static_cast<char>(leadByte_);
+    leadByte_ = 0;
+    if (IsTrailByte(b)) {
+      edit_->TypeCharacter({lead, static_cast<char>(b)});
+      return true;
+    }
+    // A lead byte without its trail is dropped; the byte that came instead counts alone.
+  }
+  if (IsDBCSLeadByteEx(CP_ACP, b)) {
+    leadByte_ = b;
+    return true;
+  }
+  return false;
+}
+
 void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_CHAR:
+      if (TakeCharacter(m.WParam)) return;
+      break;
+    case WM_IME_CHAR:
+      // An 8-bit window gets the double-byte character as one value, lead byte high.
+      if (m.WParam > 0xFF && IsDBCSLeadByteEx(CP_ACP, HIBYTE(LOWORD(m.WParam)))) {
+        leadByte_ = 0;
+        edit_->TypeCharacter({static_cast<char>(HIBYTE(LOWORD(m.WParam))), static_cast<char>(LOBYTE(m.WParam))});
+      } else {
+        Perform(WM_CHAR, m.WParam, m.LParam);
+      }
+      return;
     case WM_GETDLGCODE:
       DefaultHandler(m);
       m.Result |= DLGC_WANTCHARS;
@@ -159,11 +218,14 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
       const HWND previous = reinterpret_cast<HWND>(m.WParam);
       const bool select = AutoSelect() && SelectsAllOnFocus(previous);
       DefaultHandler(m);
+      edit_->ime_.Enter(Handle(), edit_->ImeMode(), edit_->ImeName());
       edit_->InnerFocusEntered(previous);
       if (select) SelectAll();
       return;
     }
     case WM_KILLFOCUS:
+      leadByte_ = 0;
+      edit_->ime_.Leave(Handle());
       DefaultHandler(m);
       edit_->InnerFocusLeft(reinterpret_cast<HWND>(m.WParam));
       return;
@@ -289,6 +351,25 @@ void TcxCustomTextEdit::Complete() {
   SetSelection(static_cast<int>(text.size()), static_cast<int>(item->size() - text.size()));
 }
 
+void TcxCustomTextEdit::TypeCharacter(const std::string& character) {
+  if (character.size() > RoomInSelection()) return;
+  AsUserChange([&] {
+    if (!IsValidChar(character[0]) || !AskCanEdit()) return;
+    typed_ = true;
+    ReplaceSelection(character);
+  });
+}
+
+void TcxCustomTextEdit::ReplaceSelection(const std::string& text) {
+  const std::string converted = ConvertCharCase(text, CaseOf(Properties().CharCase()));
+  if (!inner_ || !inner_->HandleAllocated()) {
+    TcxCustomEdit::ReplaceSelection(converted);
+    return;
+  }
+  // The native edit's own replacement keeps its undo: one Ctrl+Z takes this back.
+  inner_->SetSelText(converted);
+}
+
 void TcxCustomTextEdit::EditKeyPress(char& key) {
   TcxCustomEdit::EditKeyPress(key);
   typed_ = static_cast<unsigned char>(key) >= 32;
@@ -325,11 +406,7 @@ std::string TcxCustomTextEdit::SelText() { return inner_ ? inner_->Helper().SelT
 
 void TcxCustomTextEdit::SetSelText(const std::string& text) {
   AsUserChange([&] {
-    const std::string current = DisplayText();
-    const auto start = static_cast<std::size_t>(SelStartValue());
-    const auto end = std::min(current.size(), start + static_cast<std::size_t>(SelLengthValue()));
-    if (SetDisplayText(current.substr(0, start) + text + current.substr(end)))
-      SetSelection(static_cast<int>(start + text.size()), 0);
+    if (AskCanEdit()) ReplaceSelection(text);
   });
 }
 
@@ -343,6 +420,24 @@ int TcxCustomTextEdit::TextHeight() {
 int TcxCustomTextEdit::AutoHeight() {
   const TRect extent = GetBorderExtent();
   return TextEditAutoHeight(TextHeight(), extent.Top, extent.Bottom);
+}
+
+void TcxCustomTextEdit::SetImeMode(TImeMode value) {
+  if (imeMode_ == value) return;
+  imeMode_ = value;
+  ReapplyIme();
+}
+
+void TcxCustomTextEdit::SetImeName(const std::string& value) {
+  if (imeName_ == value) return;
+  imeName_ = value;
+  ReapplyIme();
+}
+
+void TcxCustomTextEdit::ReapplyIme() {
+  if (!inner_ || !inner_->HandleAllocated() || GetFocus() != inner_->Handle()) return;
+  ime_.Leave(inner_->Handle());
+  ime_.Enter(inner_->Handle(), imeMode_, imeName_);
 }
 
 void TcxCustomTextEdit::SetBounds(int left, int top, int width, int height) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/editors/cxEdit.h"
+#include "controls/editors/cxIme.h"
 
 class TcxCustomTextEdit;
 
@@ -164,10 +165,15 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
 
  private:
   friend class TcxCustomTextEdit;
+  // Takes a typed character whole: keeps a lead byte until its trail byte comes, and turns a
+  // character in UTF-16 into the ANSI code page. True when it was taken (or dropped); false
+  // hands the single byte left in `c` on to the ordinary key handling.
+  bool TakeCharacter(WPARAM& c);
   TcxCustomTextEdit* edit_;  // the owner and parent
   std::unique_ptr<TcxCustomInnerTextEditHelper> helper_;
   // Size changes are refused while set.
   bool boundsLocked_ = false;
+  BYTE leadByte_ = 0;  // the first byte of a double-byte character typed, until the second comes
 };
 
 // The text editor's view info: draws the display text itself while the inner edit is hidden.
@@ -204,6 +210,14 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SetSelText(const std::string& text);
   void ClearSelection();
 
+  // The input method's mode while the text has the focus; imDontCare leaves it as it is.
+  TImeMode ImeMode() const { return imeMode_; }
+  void SetImeMode(TImeMode value);
+  // The input method (by its description) to switch to while the text has the focus; empty:
+  // whichever is active.
+  const std::string& ImeName() const { return imeName_; }
+  void SetImeName(const std::string& value);
+
   void SetBounds(int left, int top, int width, int height) override;
   // Scales the editor's own bounds only: the inner edit is placed from them.
   void ChangeScale(int m, int d) override;
@@ -217,6 +231,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   bool InnerEditVisible() const override;
   void RepaintDrawnText() override;
   void EditKeyPress(char& key) override;
+  void ReplaceSelection(const std::string& text) override;
   int SelStartValue() override;
   int SelLengthValue() override;
   void SetSelection(int start, int length) override;
@@ -236,12 +251,19 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void InnerFocusEntered(HWND previous);
   void InnerFocusLeft(HWND next);
   void InnerMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // Asks the input method for the editor's mode again (the text has the focus).
+  void ReapplyIme();
+  // A double-byte character typed: the rules of a typed character, then in as one.
+  void TypeCharacter(const std::string& character);
   void Complete();
 
   TcxCustomInnerTextEdit* inner_ = nullptr;  // owned as a component
   int textHeight_ = -1;                      // measured for the current font; -1: not yet
   bool typed_ = false;                       // a character was just typed (completion)
   bool completing_ = false;
+  TImeMode imeMode_ = imDontCare;
+  std::string imeName_;
+  TcxImeSwitch ime_;  // the inner edit's input method while it has the focus
 };
 
 // The text editor with its settings published.

@@ -18,6 +18,7 @@ const char* const kTypeNames[dxThemedObjectTypeCount] = {
 struct CachedTheme {
   HTHEME Handle = nullptr;
   std::string Name;
+  bool Failed = false;  // the class did not open: not asked again until the theme changes
 };
 CachedTheme g_themes[dxThemedObjectTypeCount];
 
@@ -87,10 +88,11 @@ HTHEME OpenTheme(TdxThemedObjectType type, const std::string& name) {
   if (!ThemesAvailable() || !UxTheme().OpenThemeData) return nullptr;
   const std::string className = name.empty() ? kTypeNames[type] : name;
   CachedTheme& cached = g_themes[type];
-  if (cached.Handle && cached.Name == className) return cached.Handle;
+  if ((cached.Handle || cached.Failed) && cached.Name == className) return cached.Handle;
   CloseTheme(type);
   cached.Handle = UxTheme().OpenThemeData(nullptr, Wide(className).c_str());
-  if (cached.Handle) cached.Name = className;
+  cached.Name = className;
+  cached.Failed = !cached.Handle;
   return cached.Handle;
 }
 

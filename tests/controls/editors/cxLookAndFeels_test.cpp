@@ -150,6 +150,26 @@ TEST(CxLookAndFeel, AListenerLeavingDuringTheWalkSkipsNobody) {
   EXPECT_EQ(lf.ListenerCount(), 0);
 }
 
+TEST(CxLookAndFeel, ListenersAreToldBeforeOnChangeFires) {
+  // A handler of OnChange reads what the listeners made of the change (a box repaints from it).
+  TcxLookAndFeel master;
+  TcxLookAndFeel dependant;
+  dependant.SetMaster(&master);
+  Listener listener;
+  master.AddListener(&listener);
+  std::vector<std::size_t> toldBefore;
+  std::vector<TcxLookAndFeelKind> dependantKind;
+  master.OnChange = [&](TcxLookAndFeel*, TcxLookAndFeelValues) {
+    toldBefore.push_back(listener.changes.size());
+    dependantKind.push_back(dependant.Kind());
+  };
+  master.SetKind(lfStandard);
+  EXPECT_EQ(toldBefore, std::vector<std::size_t>{1});
+  EXPECT_EQ(dependantKind, std::vector<TcxLookAndFeelKind>{lfStandard});
+  master.RemoveListener(&listener);
+  dependant.SetMaster(nullptr);
+}
+
 TEST(CxLookAndFeel, MasterMovesTheObjectBetweenListenerListsAndTellsTheDifference) {
   TcxLookAndFeel a, b, lf;
   a.SetKind(lfFlat);

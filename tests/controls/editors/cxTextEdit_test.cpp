@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tests/support/Input.h"
@@ -75,6 +76,18 @@ COLORREF PaintedPixel(TcxTextEdit& box, int x, int y) {
   bitmap.SetSize(box.Width(), box.Height());
   box.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
   return bitmap.Pixel(x, y);
+}
+
+// Handles messages and idle steps until the box paints the colour at the point (the pointer's
+// arrival and the hover watch may lag on a busy machine); returns the pixel painted last.
+COLORREF PixelOnceItIs(TcxTextEdit& box, int x, int y, TColor colour) {
+  COLORREF pixel = 0;
+  testing_support::PumpUntil([&] {
+    Application->Idle();
+    pixel = PaintedPixel(box, x, y);
+    return pixel == ColorToRGB(colour);
+  }, 5000);
+  return pixel;
 }
 
 }  // namespace
@@ -232,17 +245,15 @@ TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
   const int w = box.Width(), h = box.Height();
   testing_support::MovePointer(memo->ClientToScreen({150, 40}));
   memo->SetFocus();
-  Application->ProcessMessages();
   // Idle: a sunken shadow/highlight line, a button-face line inside it, then the window colour.
+  EXPECT_EQ(PixelOnceItIs(box, 1, 1, clBtnFace), ColorToRGB(clBtnFace));
   EXPECT_EQ(PaintedPixel(box, 0, 0), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PaintedPixel(box, w - 1, h - 1), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(PaintedPixel(box, 1, 1), ColorToRGB(clBtnFace));
   EXPECT_EQ(PaintedPixel(box, 2, 2), ColorToRGB(clWindow));
 
   box.SetFocus();
-  Application->ProcessMessages();
+  EXPECT_EQ(PixelOnceItIs(box, 1, 1, cl3DDkShadow), ColorToRGB(cl3DDkShadow));
   EXPECT_EQ(PaintedPixel(box, 0, 0), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(PaintedPixel(box, 1, 1), ColorToRGB(cl3DDkShadow));
   EXPECT_EQ(PaintedPixel(box, w - 2, h - 2), ColorToRGB(cl3DLight));
 
   // Other kinds: standard is always 3-D; ultra flat is one line inside the extent.
@@ -265,18 +276,21 @@ TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
 TEST_F(CxTextEdit, MouseOverTheTextOrTheFrameMakesTheBoxHot) {
   TcxTextEdit& box = *boxes[0];
   memo->SetFocus();
-  auto moveTo = [&](TControl& c, int x, int y) {
+  // Moves the pointer and handles messages and idle steps until the box's hot state is as asked.
+  auto hotAt = [&](TControl& c, int x, int y, bool hot) {
     testing_support::MovePointer(c.ClientToScreen({x, y}));
-    Application->Idle();
+    return testing_support::PumpUntil([&] {
+      Application->Idle();
+      return box.IsHot() == hot;
+    }, 5000);
   };
-  moveTo(*box.InnerEdit(), 4, 4);
-  EXPECT_TRUE(box.IsHot());
-  EXPECT_EQ(PaintedPixel(box, 1, 1), ColorToRGB(cl3DDkShadow));
-  moveTo(box, 1, 1);
-  EXPECT_TRUE(box.IsHot());
-  moveTo(*memo, 5, 5);
-  EXPECT_FALSE(box.IsHot());
-  EXPECT_EQ(PaintedPixel(box, 1, 1), ColorToRGB(clBtnFace));
+  EXPECT_TRUE(hotAt(*box.InnerEdit(), 4, 4, true));
+  EXPECT_EQ(PixelOnceItIs(box, 1, 1, cl3DDkShadow), ColorToRGB(cl3DDkShadow));
+  EXPECT_TRUE(hotAt(*memo, 5, 5, false));
+  EXPECT_EQ(PixelOnceItIs(box, 1, 1, clBtnFace), ColorToRGB(clBtnFace));
+  // The frame alone, away from the text, lights the box too.
+  EXPECT_TRUE(hotAt(box, 1, 1, true));
+  EXPECT_TRUE(hotAt(*memo, 5, 5, false));
 }
 
 namespace {
@@ -679,4 +693,291 @@ TEST_F(CxTextEdit, TypingCompletesFromTheLookupItemsAndANewTextIsReported) {
   memo->SetFocus();
   Application->ProcessMessages();
   EXPECT_EQ(newTexts, (std::vector<std::string>{"berlinx"}));
+}
+
+namespace {
+// "李" in code page 936: a lead byte and a trail byte.
+const char* const kLi = "\xC0\xEE";
+constexpr wchar_t kLiUnicode = 0x674E;
+
+// Types one character as the system delivers it from an input method, an on-screen keyboard
+// or a remote session: a key event that carries the character, not a key.
+void TypeUnicode(wchar_t c) {
+  INPUT in[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wScan = c;
+    in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+  }
+  SendInput(2, in, sizeof(INPUT));
+}
+}  // namespace
+
+TEST_F(CxTextEdit, OneUndoTakesBackOnePasteCutOrClear) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("abcd");
+  box.SetFocus();
+  Application->ProcessMessages();
+  PutOnClipboard(form->Handle(), std::string("XY") + kQing);
+  SendMessageA(Inner(0), EM_SETSEL, 4, 4);
+  SendMessageA(Inner(0), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), std::string("abcdXY") + kQing);
+  EXPECT_EQ(box.SelStart(), 8);  // the caret after the pasted text
+  Post(Inner(0), WM_CHAR, 0x1A);  // Ctrl+Z
+  EXPECT_EQ(box.Text(), "abcd");
+
+  SendMessageA(Inner(0), EM_SETSEL, 1, 3);
+  SendMessageA(box.Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(box.Text(), "ad");
+  Post(Inner(0), WM_CHAR, 0x1A);
+  EXPECT_EQ(box.Text(), "abcd");
+
+  SendMessageA(Inner(0), EM_SETSEL, 0, 1);
+  SendMessageA(Inner(0), WM_CLEAR, 0, 0);
+  EXPECT_EQ(box.Text(), "bcd");
+  EXPECT_TRUE(SendMessageA(Inner(0), EM_CANUNDO, 0, 0));
+  Post(Inner(0), WM_CHAR, 0x1A);
+  EXPECT_EQ(box.Text(), "abcd");
+}
+
+TEST_F(CxTextEdit, ADoubleByteCharacterTypedInAnyFormLandsWhole) {
+  TcxTextEdit& box = *boxes[0];
+  int changes = 0;
+  box.Properties().OnChange = [&](TObject*) { ++changes; };
+  box.SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(GetFocus(), Inner(0));
+
+  // Real key events that carry the character.
+  TypeUnicode(kLiUnicode);
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !box.Text().empty(); }, 5000));
+  EXPECT_EQ(box.Text(), kLi);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(box.EditedSinceEnter());
+  // The lead byte and the trail byte as two characters.
+  Post(Inner(0), WM_CHAR, 0xC0);
+  EXPECT_EQ(box.Text(), kLi);  // nothing yet: the lead byte waits for its trail
+  Post(Inner(0), WM_CHAR, 0xEE);
+  EXPECT_EQ(box.Text(), std::string(kLi) + kLi);
+  // The input method's one character, lead byte high.
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  EXPECT_EQ(box.Text(), std::string(kLi) + kLi + kLi);
+  // UTF-16 that reached the 8-bit window unconverted.
+  Post(Inner(0), WM_CHAR, kLiUnicode);
+  EXPECT_EQ(box.Text(), std::string(kLi) + kLi + kLi + kLi);
+  EXPECT_EQ(changes, 4);
+  // Undone as typing is: the run of typed characters at once.
+  Post(Inner(0), WM_CHAR, 0x1A);
+  EXPECT_EQ(box.Text(), "");
+  // A lead byte followed by no trail is dropped; what came instead counts. (Sent: the system
+  // would join posted bytes on its own.)
+  box.SetText(kLi);
+  SendMessageA(Inner(0), EM_SETSEL, 2, 2);
+  SendMessageA(Inner(0), WM_CHAR, 0xC0, 0);
+  SendMessageA(Inner(0), WM_CHAR, '\b', 0);
+  EXPECT_EQ(box.Text(), "");
+  SendMessageA(Inner(0), WM_CHAR, 0xC0, 0);
+  SendMessageA(Inner(0), WM_CHAR, '1', 0);
+  EXPECT_EQ(box.Text(), "1");
+}
+
+TEST_F(CxTextEdit, TypedDoubleByteCharactersFollowTheBoxsRules) {
+  TcxTextEdit& box = *boxes[0];
+  box.Properties().SetCharCase(ecUpperCase);  // the inner window is made anew
+  box.Properties().SetMaxLength(5);
+  Application->ProcessMessages();
+  box.SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(GetFocus(), Inner(0));
+  Post(Inner(0), WM_CHAR, 'a');
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  Post(Inner(0), WM_CHAR, 'b');
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + "B");
+
+  // The maximum length counts bytes and never takes half a character.
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + "B");
+  Post(Inner(0), WM_CHAR, 'c');
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + "BC");
+  Post(Inner(0), WM_CHAR, 'd');
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + "BC");
+  // In place of a selection it fits.
+  SendMessageA(Inner(0), EM_SETSEL, 0, 1);
+  Post(Inner(0), WM_CHAR, 0xC0);
+  Post(Inner(0), WM_CHAR, 0xEE);
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + "BC");
+  box.SetSelStart(3);
+  box.SetSelLength(2);
+  Post(Inner(0), WM_CHAR, 0xC0);
+  Post(Inner(0), WM_CHAR, 0xEE);
+  EXPECT_EQ(box.Text(), std::string("A") + kLi + kLi);
+
+  // Read-only and a refusing OnEditing keep it out.
+  box.Properties().SetReadOnly(true);
+  const std::string before = box.Text();
+  box.SetSelStart(0);
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  EXPECT_EQ(box.Text(), before);
+  box.Properties().SetReadOnly(false);
+  box.Properties().SetMaxLength(0);
+  int asked = 0;
+  box.OnEditing = [&](TObject*, bool& canEdit) {
+    ++asked;
+    canEdit = false;
+  };
+  const std::string now = box.Text();
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  EXPECT_EQ(box.Text(), now);
+  EXPECT_EQ(asked, 1);
+}
+
+namespace {
+// An entry box that keeps the text at each text-changed notification.
+class TextWatchingEdit : public TcxTextEdit {
+ public:
+  using TcxTextEdit::TcxTextEdit;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_TEXTCHANGED) texts.push_back(Text());
+    TcxTextEdit::WndProc(m);
+  }
+  std::vector<std::string> texts;
+};
+}  // namespace
+
+TEST_F(CxTextEdit, ATextSetFromOutsideIsAnnouncedOnce) {
+  auto* box = new TextWatchingEdit(form);
+  box->SetParent(form);
+  box->HandleNeeded();
+  box->SetText("a");
+  EXPECT_EQ(box->texts, std::vector<std::string>{"a"});
+  SendMessageA(box->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kQing));
+  SetWindowTextA(box->Handle(), "c");
+  EXPECT_EQ(box->texts, (std::vector<std::string>{"a", kQing, "c"}));
+  EXPECT_EQ(box->Text(), "c");
+}
+
+TEST_F(CxTextEdit, TheCursorIsTheInnerEditsTooAndAGoneInnerEditIsForgotten) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetCursor(-21);  // the hand
+  EXPECT_EQ(box.InnerEdit()->Cursor(), -21);
+  box.SetCursor(0);
+  EXPECT_EQ(box.InnerEdit()->Cursor(), 0);
+
+  box.SetFocus();
+  Application->ProcessMessages();
+  delete box.InnerEdit();
+  EXPECT_EQ(box.HostedControl(), nullptr);
+  EXPECT_EQ(box.InnerEdit(), nullptr);
+  // The box goes on without it: keys, focus, painting and its own end.
+  Post(box.Handle(), WM_KEYDOWN, 'A');
+  box.SetFocus();
+  box.SetCursor(-21);
+  EXPECT_EQ(PaintedPixel(box, 0, 0), ColorToRGB(clBtnShadow));
+  Application->ProcessMessages();
+}
+
+TEST_F(CxTextEdit, EscapeRestoresTheTextOfTheProgramsLastAssignment) {
+  TcxTextEdit& box = *boxes[0];
+  box.SetText("old");
+  memo->SetFocus();
+  box.SetFocus();
+  Application->ProcessMessages();
+  // The program changes the text while the box has the focus, before the user types.
+  box.SetText(kQing);
+  Post(Inner(0), WM_KEYDOWN, VK_END);
+  Post(Inner(0), WM_KEYDOWN, 'X');
+  EXPECT_EQ(box.Text(), std::string(kQing) + "x");
+  Post(Inner(0), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(box.Text(), kQing);
+}
+
+namespace {
+// The window's input context: whether it has one and whether it is open.
+struct ImeState {
+  bool hasContext = false;
+  bool open = false;
+  bool operator==(const ImeState&) const = default;
+};
+// The input method library's functions, looked up as the program does (it does not link it).
+struct Imm {
+  Imm() {
+    HMODULE library = LoadLibraryA("imm32.dll");
+    auto find = [&](auto& f, const char* name) {
+      f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(
+          reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    };
+    find(GetContext, "ImmGetContext");
+    find(ReleaseContext, "ImmReleaseContext");
+    find(GetOpenStatus, "ImmGetOpenStatus");
+    find(SetOpenStatus, "ImmSetOpenStatus");
+  }
+  decltype(&::ImmGetContext) GetContext = nullptr;
+  decltype(&::ImmReleaseContext) ReleaseContext = nullptr;
+  decltype(&::ImmGetOpenStatus) GetOpenStatus = nullptr;
+  decltype(&::ImmSetOpenStatus) SetOpenStatus = nullptr;
+};
+const Imm& TheImm() {
+  static const Imm imm;
+  return imm;
+}
+ImeState ImeOf(HWND window) {
+  ImeState state;
+  if (HIMC context = TheImm().GetContext(window)) {
+    state.hasContext = true;
+    state.open = TheImm().GetOpenStatus(context) != FALSE;
+    TheImm().ReleaseContext(window, context);
+  }
+  return state;
+}
+void SetImeOpen(HWND window, bool open) {
+  if (HIMC context = TheImm().GetContext(window)) {
+    TheImm().SetOpenStatus(context, open);
+    TheImm().ReleaseContext(window, context);
+  }
+}
+}  // namespace
+
+TEST_F(CxTextEdit, TheInputMethodTakesTheBoxsModeWhileItHasTheFocus) {
+  TcxTextEdit& box = *boxes[0];
+  EXPECT_EQ(box.ImeMode(), imDontCare);
+  EXPECT_EQ(box.ImeName(), "");
+  memo->SetFocus();
+  Application->ProcessMessages();
+  const HWND inner = Inner(0);
+  ASSERT_TRUE(ImeOf(inner).hasContext);
+  SetImeOpen(inner, true);
+
+  // Don't care: the state stays as it was.
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, true}));
+  memo->SetFocus();
+  Application->ProcessMessages();
+
+  // Closed while focused, open again after.
+  box.SetImeMode(imClose);
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, true}));  // not focused: nothing yet
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, false}));
+  memo->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, true}));
+
+  // Open while focused from closed; a change while focused applies at once.
+  SetImeOpen(inner, false);
+  box.SetImeMode(imOpen);
+  box.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, true}));
+  box.SetImeMode(imDisable);
+  EXPECT_FALSE(ImeOf(inner).hasContext);
+  box.SetImeMode(imDisable);  // the same value: nothing happens
+  EXPECT_FALSE(ImeOf(inner).hasContext);
+  // An input method that is not installed changes nothing.
+  box.SetImeName("no such input method");
+  EXPECT_FALSE(ImeOf(inner).hasContext);
+  memo->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(ImeOf(inner), (ImeState{true, false}));
 }

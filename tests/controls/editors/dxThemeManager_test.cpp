@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "controls/editors/cxLookAndFeelPainters.h"
 #include "controls/editors/dxThemeManager.h"
 #include "framework/Forms.h"
 
@@ -43,6 +45,11 @@ HRESULT WINAPI FakeCloseThemeData(HTHEME theme) {
   return S_OK;
 }
 BOOL WINAPI FakeIsThemeActive() { return g_fake->themeActive; }
+// Every part's content lies 2 in from the left, 3 from the right and 1 from the bottom.
+HRESULT WINAPI FakeContentRect(HTHEME, HDC, int, int, const RECT* bounds, RECT* content) {
+  *content = RECT{bounds->left + 2, bounds->top, bounds->right - 3, bounds->bottom - 1};
+  return S_OK;
+}
 FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
   EXPECT_EQ(module, kFakeModule);
   g_fake->lookedUp.push_back(name);
@@ -50,6 +57,8 @@ FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
   if (n == "OpenThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeOpenThemeData));
   if (n == "CloseThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeCloseThemeData));
   if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeIsThemeActive));
+  if (n == "GetThemeBackgroundContentRect")
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeContentRect));
   return nullptr;
 }
 BOOL WINAPI FakeFree(HMODULE module) {
@@ -150,10 +159,17 @@ TEST_F(ThemeService, ThemesAreOpenedOncePerClassAndNameAndClosedOnRequest) {
   EXPECT_EQ(OpenTheme(totButton, "Edit"), Handle(3));
   EXPECT_EQ(OpenTheme(totButton), Handle(4));
 
-  // A class that does not open is not cached and makes the set unavailable.
+  // A class that does not open makes the set unavailable, and its failure is remembered: the
+  // library is not asked again at every paint.
   EXPECT_EQ(OpenTheme(totClock), nullptr);
   EXPECT_TRUE(ThemesAvailable({totButton, totListView}));
   EXPECT_FALSE(ThemesAvailable({totButton, totClock}));
+  EXPECT_EQ(OpenTheme(totClock), nullptr);
+  EXPECT_EQ(std::count(fake.opened.begin(), fake.opened.end(), std::wstring(L"Clock")), 1);
+  // Closed (as on a theme change), it is asked once more.
+  CloseTheme(totClock);
+  EXPECT_EQ(OpenTheme(totClock), nullptr);
+  EXPECT_EQ(std::count(fake.opened.begin(), fake.opened.end(), std::wstring(L"Clock")), 2);
 
   fake.closed.clear();
   CloseTheme(totListView);
@@ -168,6 +184,25 @@ TEST_F(ThemeService, ThemesAreOpenedOncePerClassAndNameAndClosedOnRequest) {
   Start();
   EXPECT_FALSE(ThemesAvailable());
   EXPECT_EQ(OpenTheme(totButton), nullptr);
+}
+
+TEST_F(ThemeService, TheNativePainterTakesItsSidesAndSmallSizesFromTheTheme) {
+  const TcxCustomLookAndFeelPainter& native = TcxWinXPLookAndFeelPainter::Instance();
+  const TcxCustomLookAndFeelPainter& standard = TcxStandardLookAndFeelPainter::Instance();
+  Start();
+  // The themed header item frames the left, right and bottom: 2, 3 and 1 pixels.
+  EXPECT_EQ(native.BorderSides(), (TcxBorders{bLeft, bRight, bBottom}));
+  EXPECT_EQ(native.BorderSize(), 3);
+  EXPECT_EQ(native.ContentInset(), 2);
+  EXPECT_EQ(native.SeparatorSize(), 1);
+  // Without visual styles, the standard painter's.
+  fake.themeActive = FALSE;
+  dxThemeManagerFinalize();
+  Start();
+  EXPECT_EQ(native.BorderSides(), standard.BorderSides());
+  EXPECT_EQ(native.BorderSize(), standard.BorderSize());
+  EXPECT_EQ(native.ContentInset(), standard.ContentInset());
+  EXPECT_EQ(native.SeparatorSize(), standard.SeparatorSize());
 }
 
 TEST_F(ThemeService, AThemeChangeClosesHandlesRereadsTheFlagAndTellsEveryNotificatorInOrder) {
