@@ -9,6 +9,8 @@
 #include "framework/ActnList.h"
 #include "framework/Exception.h"
 #include "framework/Forms.h"
+#include "framework/Hints.h"
+#include "framework/Menus.h"
 
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -122,6 +124,7 @@ TControl::~TControl() {
   actionLink_.reset();
   font_.OnChange = nullptr;
   if (Application) Application->ControlDestroyed(this);
+  HintControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -227,6 +230,63 @@ void TControl::UpdateFromParentFont(TControl* source) {
   updatingFromParent_ = false;
 }
 
+void TControl::SetHint(const std::string& hint) {
+  if (hint_ == hint) return;
+  hint_ = hint;
+  HintSettingsChanged(this);
+}
+
+void TControl::SetShowHint(bool value) {
+  if (showHint_ == value) return;
+  showHint_ = value;
+  parentShowHint_ = false;
+  Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool value) {
+  if (parentShowHint_ == value) return;
+  parentShowHint_ = value;
+  if (value && parent_) Perform(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_ == menu) return;
+  popupMenu_ = menu;
+  // Never unlinked: the same link may also be the menu's to the control it was shown for.
+  if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+bool TControl::ContextPopup(TPoint screen) {
+  const bool keyboard = screen.X == -1 && screen.Y == -1;
+  bool handled = false;
+  DoContextPopup(keyboard ? screen : ScreenToClient(screen), handled);
+  if (handled) return true;
+  TPopupMenu* menu = popupMenu_;
+  if (!menu || !menu->AutoPopup()) return false;
+  if (keyboard) {
+    // Below the window holding the focus (this control or one inside it), else below this one.
+    RECT r;
+    HWND focus = GetFocus();
+    if (focus && GetWindowRect(focus, &r)) {
+      screen = {r.left, r.bottom};
+    } else {
+      screen = ClientToScreen({0, height_});
+    }
+  }
+  menu->SetPopupComponent(this);
+  menu->Popup(screen.X, screen.Y);
+  return true;
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled) {
+  if (OnContextPopup) OnContextPopup(this, mousePos, handled);
+}
+
 void TControl::SetText(const std::string& text) {
   if (Text() == text) return;
   // A window's WM_SETTEXT announces the change itself, except while it comes from here.
@@ -318,6 +378,22 @@ void TControl::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED:
       Invalidate();
       return;
+    case CM_PARENTSHOWHINTCHANGED:
+      if (parentShowHint_ && parent_ && parent_->showHint_ != showHint_) {
+        showHint_ = parent_->showHint_;
+        Perform(CM_SHOWHINTCHANGED);
+      }
+      return;
+    case CM_SHOWHINTCHANGED:
+      HintSettingsChanged(this);
+      return;
+    case WM_CONTEXTMENU:
+      if (ContextPopup({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
+        m.Result = 1;
+      } else {
+        DefaultHandler(m);
+      }
+      return;
     case CM_HITTEST:
       m.Result = 1;
       return;
@@ -327,7 +403,13 @@ void TControl::WndProc(TMessage& m) {
         const TNotifyEvent& handler = m.Msg == CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
         if (handler) handler(this);
       }
-      if (parent_) parent_->Perform(m.Msg, 0, m.LParam ? m.LParam : reinterpret_cast<LPARAM>(this));
+      if (parent_) {
+        parent_->Perform(m.Msg, 0, m.LParam ? m.LParam : reinterpret_cast<LPARAM>(this));
+      } else {
+        // Every control's notice ends here, at the top of its tree.
+        TControl* control = m.LParam ? reinterpret_cast<TControl*>(m.LParam) : this;
+        m.Msg == CM_MOUSEENTER ? HintMouseEntered(control) : HintMouseLeft(control);
+      }
       return;
     }
     case CM_TEXTCHANGED:
@@ -465,6 +547,7 @@ void TWinControl::InsertControl(TControl* control) {
   }
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   if (control->parentFont_) control->Perform(CM_PARENTFONTCHANGED);
+  if (control->parentShowHint_) control->Perform(CM_PARENTSHOWHINTCHANGED);
   if (control->IsWindowed() && handle_) static_cast<TWinControl*>(control)->CreateHandle();
   if (control->align_ != alNone) Realign();
   control->Invalidate();
@@ -954,6 +1037,21 @@ void TWinControl::WndProc(TMessage& m) {
       Invalidate();
       NotifyControls(CM_PARENTCOLORCHANGED);
       return;
+    case CM_SHOWHINTCHANGED:
+      HintSettingsChanged(this);
+      NotifyControls(CM_PARENTSHOWHINTCHANGED);
+      return;
+    case WM_CONTEXTMENU:
+      // A right click over a windowless child: the child has the first say.
+      if (reinterpret_cast<HWND>(m.WParam) == handle_ && m.LParam != -1) {
+        const TPoint p = ScreenToClient({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        TControl* child = ControlAtPos(p, false);
+        if (child && child->ContextPopup({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
+          m.Result = 1;
+          return;
+        }
+      }
+      break;
     case CM_FONTCHANGED:
       if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 1);
       Invalidate();
@@ -979,7 +1077,11 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = Broadcast(m.Msg, m.WParam, m.LParam);
       return;
     default:
-      if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && ForwardMouseToChild(m)) return;
+      if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && ForwardMouseToChild(m)) {
+        // The window's own handling of a right button's release asks for the context menu.
+        if (m.Msg == WM_RBUTTONUP && m.Result == 0 && handle_) DefaultHandler(m);
+        return;
+      }
       break;
   }
   TControl::WndProc(m);

@@ -14,6 +14,7 @@ class TWinControl;
 class TForm;
 class TBasicAction;
 class TControlActionLink;
+class TPopupMenu;
 
 // A message as controls see it: a window message or a framework notification.
 struct TMessage {
@@ -44,6 +45,9 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftStat
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// A context menu is asked for at a point of the control ((-1, -1) from the keyboard); a handler
+// that sets `handled` keeps the control's menu from showing.
+using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
 
 // ---------------------------------------------------------------------------------------------
 enum TOperation { opInsert, opRemove };
@@ -161,10 +165,19 @@ class TControl : public TComponent {
   void SetText(const std::string& text);
   std::string Caption() const { return Text(); }
   void SetCaption(const std::string& caption) { SetText(caption); }
+  // The text of the tooltip shown while the pointer rests over the control (up to a "|", the
+  // rest being a longer description); a control without one shows its parent's.
   const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& hint) { hint_ = hint; }
+  void SetHint(const std::string& hint);
+  // Whether the control's hint shows. Setting it clears ParentShowHint; while ParentShowHint is
+  // True the control follows its parent's ShowHint.
   bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool v) { showHint_ = v; }
+  void SetShowHint(bool value);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool value);
+  // The menu shown on a right click or the context-menu key; the menu going clears it.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
   int Cursor() const { return cursor_; }
   void SetCursor(int cursor) {
     if (cursor_ == cursor) return;
@@ -182,6 +195,7 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TContextPopupEvent OnContextPopup;
 
   // --- messages
   // Delivers a message or notification to this control's handler synchronously.
@@ -200,6 +214,10 @@ class TControl : public TComponent {
 
   // Runs the OnClick handler, or the linked action when there is no handler.
   virtual void Click();
+  // The context menu is asked for at a point of the screen ((-1, -1): from the keyboard):
+  // OnContextPopup, then the popup menu. False when neither took it, and the window's own
+  // handling applies.
+  bool ContextPopup(TPoint screen);
 
   // The linked action: its caption, enabled state, hint and visibility become the control's,
   // and a click executes it. The action going unlinks it.
@@ -214,6 +232,9 @@ class TControl : public TComponent {
   virtual std::unique_ptr<TControlActionLink> CreateActionLink();
   TControlActionLink* ActionLink() const { return actionLink_.get(); }
 
+  // Raises OnContextPopup with the point in client coordinates.
+  virtual void DoContextPopup(TPoint mousePos, bool& handled);
+  void Notification(TComponent* component, TOperation operation) override;
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
@@ -249,6 +270,8 @@ class TControl : public TComponent {
   bool settingText_ = false;
   std::string hint_;
   bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;  // borrowed, linked by FreeNotification
   int cursor_ = 0;
   unsigned controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
   bool clickPending_ = false;

@@ -16,6 +16,8 @@ enum : unsigned {
   CM_TEXTCHANGED = 0xB012,
   CM_MOUSEENTER = 0xB013,
   CM_MOUSELEAVE = 0xB014,
+  CM_SHOWHINTCHANGED = 0xB022,
+  CM_PARENTSHOWHINTCHANGED = 0xB023,
   CM_SYSCOLORCHANGE = 0xB024,
   CM_BORDERCHANGED = 0xB03B,
   // Window messages reflected from a parent to the native child they concern: CN_BASE + message.

@@ -1,5 +1,7 @@
 #include "controls/editors/cxTextEdit.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "framework/Forms.h"
@@ -242,6 +244,14 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
       TCustomEdit::WndProc(m);
       if (edit_->OnDblClick) edit_->OnDblClick(edit_);
       return;
+    case WM_CONTEXTMENU:
+      // The editor's OnContextPopup and popup menu come first; without them the EDIT shows its
+      // own menu.
+      if (edit_->ContextPopup({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
+        m.Result = 1;
+        return;
+      }
+      break;
     case CM_MOUSEENTER:
       // The application's hover detection sees the inner edit, not the editor: a pointer that
       // rests over the text without moving still lights the frame.
