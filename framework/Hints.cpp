@@ -108,9 +108,19 @@ THintController::~THintController() {
   hook_.Reset();
 }
 
-DWORD THintController::HintPause() { return GetDoubleClickTime(); }
-DWORD THintController::HintShortPause() { return HintPause() / 5; }
-DWORD THintController::HintHidePause() { return HintPause() * 10; }
+namespace {
+// Set pauses; 0: the platform tooltip's, which follow the double-click time.
+DWORD g_pause = 0, g_shortPause = 0, g_hidePause = 0;
+}  // namespace
+
+DWORD THintController::HintPause() { return g_pause ? g_pause : GetDoubleClickTime(); }
+DWORD THintController::HintShortPause() { return g_shortPause ? g_shortPause : GetDoubleClickTime() / 5; }
+DWORD THintController::HintHidePause() { return g_hidePause ? g_hidePause : GetDoubleClickTime() * 10; }
+// A timer of 0 milliseconds would never fire: the shortest pause is 1.
+void THintController::SetHintPause(DWORD ms) { g_pause = std::max<DWORD>(ms, 1); }
+void THintController::SetHintShortPause(DWORD ms) { g_shortPause = std::max<DWORD>(ms, 1); }
+void THintController::SetHintHidePause(DWORD ms) { g_hidePause = std::max<DWORD>(ms, 1); }
+void THintController::RestoreSystemPauses() { g_pause = g_shortPause = g_hidePause = 0; }
 
 void THintController::SetState(State state) {
   state_ = state;

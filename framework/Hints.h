@@ -41,11 +41,16 @@ class THintController : public TComponent {
   ~THintController() override;
   const char* ClassName() const override { return "THintController"; }
 
-  // The pause before a hint shows (the platform tooltip's initial delay), before the next one
-  // shows when the pointer moves on from a showing hint, and how long a hint stays.
+  // The pause before a hint shows, before the next one shows when the pointer moves on from a
+  // showing hint, and how long a hint stays, in milliseconds: the platform tooltip's unless set.
+  // They are the program's; a change applies from the next pause on.
   static DWORD HintPause();
   static DWORD HintShortPause();
   static DWORD HintHidePause();
+  static void SetHintPause(DWORD ms);
+  static void SetHintShortPause(DWORD ms);
+  static void SetHintHidePause(DWORD ms);
+  static void RestoreSystemPauses();
 
   void MouseEntered(TControl* control);
   void MouseLeft(TControl* control);

@@ -37,8 +37,13 @@ struct Hints : testing::Test {
     spot->SetBounds(130, 10, 100, 40);
     spot->SetParent(panel);
     testing_support::ShowInFront(*form);
+    // A hint stays until something takes it away.
+    THintController::SetHintHidePause(600000);
   }
-  void TearDown() override { delete form; }
+  void TearDown() override {
+    delete form;
+    THintController::RestoreSystemPauses();
+  }
 
   // Runs idle steps (hover detection) until the condition holds; generous for a busy machine.
   static bool IdleUntil(const std::function<bool()>& condition) {
@@ -98,6 +103,23 @@ TEST_F(Hints, AClickOrAKeyPressHidesTheHint) {
   ASSERT_TRUE(Shows("Box"));
   testing_support::PressKey(VK_SHIFT);
   EXPECT_TRUE(ShowsNone());
+}
+
+TEST_F(Hints, AHintGoesAfterItsHidePauseOrWithItsShowHint) {
+  box->SetHint("Box");
+  box->SetShowHint(true);
+  THintController::SetHintHidePause(200);
+  ASSERT_TRUE(testing_support::HoverOnto(*box));
+  ASSERT_TRUE(Shows("Box"));
+  EXPECT_TRUE(ShowsNone());
+  EXPECT_EQ(Application->MouseControl(), box);
+
+  THintController::SetHintHidePause(600000);
+  LeaveToTheForm();
+  ASSERT_TRUE(testing_support::HoverAt(*box, {20, 10}));
+  ASSERT_TRUE(Shows("Box"));
+  box->SetShowHint(false);
+  EXPECT_FALSE(ShownTooltip());
 }
 
 TEST_F(Hints, AControlWithoutAHintShowsItsParentsAndFollowsItsShowHint) {
