@@ -131,12 +131,14 @@ void TPopupMenu::Popup(int x, int y) {
     TakeCommand(*items_, 0);
     throw;
   }
-  if (GetMenuItemCount(menu.Get()) <= 0) return;
-  if (!window_)
-    window_ = std::make_unique<TUtilWindow>("TPopupMenuWindow", nullptr, false);  // the system's handling
-  // The command comes back as the result: no WM_COMMAND reaches any window.
-  const UINT command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                                        x, y, 0, window_->Handle(), nullptr));
+  UINT command = 0;
+  if (GetMenuItemCount(menu.Get()) > 0) {
+    if (!window_)
+      window_ = std::make_unique<TUtilWindow>("TPopupMenuWindow", nullptr, false);  // the system's handling
+    // The command comes back as the result: no WM_COMMAND reaches any window.
+    command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                               x, y, 0, window_->Handle(), nullptr));
+  }
   menu.Reset();
   if (TMenuItem* item = TakeCommand(*items_, command)) item->Click();
 }
