@@ -761,6 +761,14 @@ void TWinControl::KeyUp(WORD& key, TShiftState shift) {
   if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
 void TWinControl::RecreateWnd() {
   if (!handle_) return;
   text_ = Text();
@@ -1058,7 +1066,8 @@ void TWinControl::WndProc(TMessage& m) {
       NotifyControls(CM_PARENTFONTCHANGED);
       return;
     case CM_ENABLEDCHANGED:
-      if (!Enabled() && Focused()) {
+      // Disabled, the control gives up the focus, also when it holds the focused control.
+      if (HWND focus = GetFocus(); !Enabled() && handle_ && focus && (focus == handle_ || IsChild(handle_, focus))) {
         if (TForm* form = GetParentForm(this); form && form != this) ::SetFocus(form->Handle());
       }
       if (handle_) EnableWindow(handle_, Enabled());

@@ -352,6 +352,10 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyUp;
+  // The focus arrives in the control (or in a control inside it) from elsewhere on its form, or
+  // leaves it for elsewhere on the form; the window losing and regaining activation is neither.
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
   // The window's own content is painted off-screen first and reaches the screen in one copy.
   bool DoubleBuffered() const { return doubleBuffered_; }
   void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
@@ -381,6 +385,9 @@ class TWinControl : public TControl {
   virtual void KeyDown(WORD& key, TShiftState shift);
   virtual void KeyPress(char& key);
   virtual void KeyUp(WORD& key, TShiftState shift);
+  // Run by the form when the focus enters or leaves the control; the defaults raise the events.
+  virtual void DoEnter();
+  virtual void DoExit();
   // Makes the window anew (after a change of a creation-only style), keeping its text.
   void RecreateWnd();
 
@@ -389,6 +396,7 @@ class TWinControl : public TControl {
  private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend class TControl;
+  friend class TForm;  // runs DoEnter and DoExit as the focus moves
   void RegisterWindowClass(const TCreateParams& params);
   void UpdateBoundsFromWindow();
   bool ForwardMouseToChild(TMessage& message);

@@ -131,12 +131,38 @@ void TForm::FocusChanged(TWinControl* control) {
     focusedControl_ = nullptr;
     activeControl_ = nullptr;
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+    RaiseExitAndEnter(nullptr);
     return;
   }
   if (focusedControl_ == control) return;
   focusedControl_ = control;
   activeControl_ = control;
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+  RaiseExitAndEnter(control);
+}
+
+void TForm::RaiseExitAndEnter(TWinControl* next) {
+  auto holds = [](TWinControl* outer, TControl* c) {
+    for (; c; c = c->Parent())
+      if (c == outer) return true;
+    return false;
+  };
+  auto inner = [this](TWinControl* c) { return c && c != this ? c : nullptr; };
+  // Each step is taken as done before its handler runs: a handler that moves the focus on
+  // starts the next round from there, and this one ends.
+  while (enteredControl_ && !holds(enteredControl_, next)) {
+    TWinControl* leaving = enteredControl_;
+    enteredControl_ = inner(leaving->Parent());
+    leaving->DoExit();
+    if (focusedControl_ != next) return;
+  }
+  while (next && enteredControl_ != next) {
+    TWinControl* entering = next;
+    while (inner(entering->Parent()) != enteredControl_) entering = entering->Parent();
+    enteredControl_ = entering;
+    entering->DoEnter();
+    if (focusedControl_ != next) return;
+  }
 }
 
 void TForm::ControlRemoved(TControl* control) {
@@ -147,6 +173,7 @@ void TForm::ControlRemoved(TControl* control) {
   };
   if (inside(activeControl_)) activeControl_ = nullptr;
   if (inside(focusedControl_)) focusedControl_ = nullptr;
+  if (inside(enteredControl_)) enteredControl_ = control->Parent() != this ? control->Parent() : nullptr;
 }
 
 void TForm::DoClose(TCloseAction& action) {

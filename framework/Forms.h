@@ -79,6 +79,9 @@ class TForm : public TWinControl {
  private:
   friend class TWinControl;
   void FocusChanged(TWinControl* control);
+  // The focus moved to `next` (none: to the form itself): exit steps for the controls it left,
+  // innermost first, then enter steps for those it entered, outermost first.
+  void RaiseExitAndEnter(TWinControl* next);
   // Forgets the active control when it is the control leaving the form or lies inside it.
   void ControlRemoved(TControl* control);
   void UpdateScrollRange();
@@ -94,6 +97,7 @@ class TForm : public TWinControl {
   HICON icon_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
+  TWinControl* enteredControl_ = nullptr;  // the innermost control told the focus entered it
   bool activatedOnce_ = false;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;

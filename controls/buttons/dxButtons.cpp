@@ -141,7 +141,10 @@ bool TdxCustomButton::IsLit(bool ignoreDefault) {
 }
 
 void TdxCustomButton::KeyDown(WORD& key, TShiftState shift) {
-  if (key == VK_SPACE && !(shift & (ssShift | ssCtrl | ssAlt))) {
+  // Auto-repeat keeps a press of space going but starts none: space held down since before the
+  // button had the focus (Tab pressed meanwhile, or back from another window) is no press here.
+  if (key == VK_SPACE && !(shift & (ssShift | ssCtrl | ssAlt)) && (!repeatedKey_ || spacePress_)) {
+    spacePress_ = true;
     AddState(vsHot);
     DoMousePress();
   }
@@ -149,6 +152,7 @@ void TdxCustomButton::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
+  spacePress_ = false;
   if (VisualState() & vsPressed) {
     POINT p;
     if (GetCursorPos(&p)) {
@@ -161,7 +165,14 @@ void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
   TdxCustomStyleControl::KeyUp(key, shift);
 }
 
+void TdxCustomButton::CancelPress() {
+  if (spacePress_ && !(Application && Application->MouseControl() == this)) RemoveState(vsHot);
+  spacePress_ = false;
+  TdxCustomStyleControl::CancelPress();
+}
+
 void TdxCustomButton::EndPress() {
+  spacePress_ = false;
   RemoveState(vsPressed);
   // One press, one click: a mouse holding the button down clicks no more on its release.
   CancelMousePress();
@@ -169,6 +180,15 @@ void TdxCustomButton::EndPress() {
 }
 
 void TdxCustomButton::WndProc(TMessage& m) {
+  if (m.Msg == WM_KEYDOWN) {
+    repeatedKey_ = (m.LParam & (1 << 30)) != 0;  // the key was already down
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{repeatedKey_};
+    TdxCustomStyleControl::WndProc(m);
+    return;
+  }
   if (m.Msg == CM_DIALOGKEY && CanFocus()) {
     const TShiftState shift = KeyboardShiftState();
     const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !FocusInFamily()));

@@ -87,6 +87,8 @@ class TdxCustomButton : public TdxCustomStyleControl {
   void KeyUp(WORD& key, TShiftState shift) override;
   // Ends a held press without its click.
   void EndPress();
+  // A press of space also ends the hot look it gave, unless the mouse is over the button.
+  void CancelPress() override;
   // Takes the image of an action that has one in its action list's image list.
   void ActionChange(TObject* sender, bool checkDefaults) override;
   std::unique_ptr<TControlActionLink> CreateActionLink() override;
@@ -128,6 +130,8 @@ class TdxCustomButton : public TdxCustomStyleControl {
   std::uint8_t spacing_ = 3;
   bool wordWrap_ = true;
   TBitmap image_;  // this paint's image, kept to spare a bitmap per paint
+  bool spacePress_ = false;   // space holds the button down
+  bool repeatedKey_ = false;  // the key-down being handled is the key's auto-repeat
 };
 
 // The push button as placed on forms.

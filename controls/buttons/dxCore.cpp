@@ -52,7 +52,8 @@ void TdxCustomControl::DoFocusChanged() {
   if (Focused()) {
     AddState(vsFocused);
   } else {
-    RemoveState(vsFocused | vsPressed);
+    RemoveState(vsFocused);
+    CancelPress();
   }
   TForm* form = GetParentForm(this);
   focusInFamily_ = form && dynamic_cast<TdxCustomControl*>(form->ActiveControl()) != nullptr;
@@ -86,14 +87,6 @@ void TdxCustomControl::DoMouseRelease() {
   if (under && under != this) under->DoMouseEnter();
 }
 
-void TdxCustomControl::KeyDown(WORD& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(this, key, shift);
-}
-
-void TdxCustomControl::KeyUp(WORD& key, TShiftState shift) {
-  if (OnKeyUp) OnKeyUp(this, key, shift);
-}
-
 void TdxCustomControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
@@ -114,6 +107,13 @@ void TdxCustomControl::CaptureLost() {
   if (!clicking_ || releasingButton_) return;
   clicking_ = false;
   DoMouseRelease();
+}
+
+void TdxCustomControl::CancelPress() {
+  const bool pressed = (visualState_ & vsPressed) || clicking_;
+  RemoveState(vsPressed);
+  CancelMousePress();
+  if (pressed) Redraw();
 }
 
 void TdxCustomControl::CancelMousePress() {
@@ -159,6 +159,13 @@ void TdxCustomControl::WndProc(TMessage& m) {
   }
   TCustomControl::WndProc(m);
   switch (m.Msg) {
+    case WM_KILLFOCUS:
+    case WM_CANCELMODE:
+      // The focus went, to this form or any other window (switching to another program takes
+      // it away too), or the window is being disabled: no later key or button release may
+      // complete this press.
+      CancelPress();
+      break;
     case CM_BORDERCHANGED: DoBorderChanged(); break;
     case CM_ENABLEDCHANGED: DoEnabledChanged(); break;
     case CM_FOCUSCHANGED: DoFocusChanged(); break;

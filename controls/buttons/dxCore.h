@@ -71,9 +71,6 @@ class TdxCustomControl : public TCustomControl {
   void SetVersion(const std::string&) {}
   TdxRedrawTriggers RedrawTriggers() const { return redrawTriggers_; }
 
-  TKeyEvent OnKeyDown;
-  TKeyEvent OnKeyUp;
-
   // Invalidates the control unless redrawing is locked.
   virtual void Redraw();
   // Drops every repaint until UnlockRedraw, which repaints once.
@@ -107,10 +104,10 @@ class TdxCustomControl : public TCustomControl {
   virtual void DoResized();
   virtual void DoTextChanged();
 
-  // Key steps, run by the framework for the window's key messages; the base fires OnKeyDown and
-  // OnKeyUp.
-  void KeyDown(WORD& key, TShiftState shift) override;
-  void KeyUp(WORD& key, TShiftState shift) override;
+  // A press, of the mouse or of a key, ends without its click: the focus left the control
+  // (also for another program's window) or the window is being disabled. Removes vsPressed,
+  // gives the mouse back and repaints.
+  virtual void CancelPress();
 
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -225,8 +225,6 @@ class TcxCustomEdit : public TcxContainer {
   std::string Text() const override;
   void WndProc(TMessage& message) override;
 
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
   TNotifyEvent OnDblClick;
   TcxEditEditingEvent OnEditing;
   TNotifyEvent PropertiesEvents;
@@ -272,6 +270,10 @@ class TcxCustomEdit : public TcxContainer {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void FocusEntered() override;
   void FocusLeft() override;
+  // OnEnter and OnExit come from FocusEntered and FocusLeft, which know the inner edit and
+  // hold OnExit back while the edited value fails its validation.
+  void DoEnter() override {}
+  void DoExit() override {}
   void FocusMoved() override { CheckFocusState(); }
   void CalculateViewInfo(TPoint point, bool hotTrackingAllowed) override;
   TcxContainerViewParams ViewParams(TPoint point, bool hotTrackingAllowed) override;

@@ -143,9 +143,8 @@ void TRzBlinkingControlsList::Tick() {
 TRzFrameController::TRzFrameController(TComponent* owner) : TComponent(owner) {}
 
 TRzFrameController::~TRzFrameController() {
-  // The clients forget us; each may unregister itself while being told.
-  const auto clients = freeNotifies_;
-  for (IFreeNotification* client : clients) client->ComponentRemoved(this);
+  // The controls that use us forget us (the framework's removal notice) while we are whole.
+  RemoveFreeNotifications();
 }
 
 void TRzFrameController::SetColor(TColor value) {
@@ -198,13 +197,6 @@ void TRzFrameController::ResumeFrameUpdates() {
   updateCount_ = 0;
   UpdateControls();
 }
-
-void TRzFrameController::FreeNotification(IFreeNotification* client) {
-  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), client) == freeNotifies_.end())
-    freeNotifies_.push_back(client);
-}
-
-void TRzFrameController::RemoveFreeNotification(IFreeNotification* client) { Erase(freeNotifies_, client); }
 
 void TRzFrameController::UpdateControls() {
   if (updateCount_ > 0) return;

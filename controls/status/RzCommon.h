@@ -87,16 +87,6 @@ class IFrameSettingsTarget {
   ~IFrameSettingsTarget() = default;
 };
 
-// Told when a component it refers to is destroyed; the framework has no such notice of its own,
-// so the frame controller keeps the list of those who asked.
-class IFreeNotification {
- public:
-  virtual void ComponentRemoved(TComponent* component) = 0;
-
- protected:
-  ~IFreeNotification() = default;
-};
-
 enum TFramingPreference { fpCustomFraming, fpXPThemes };
 
 class TRzFrameController : public TComponent {
@@ -147,9 +137,6 @@ class TRzFrameController : public TComponent {
   void SuspendFrameUpdates() { ++updateCount_; }
   void ResumeFrameUpdates();
 
-  void FreeNotification(IFreeNotification* client);
-  void RemoveFreeNotification(IFreeNotification* client);
-
  private:
   template <class T>
   void Set(T& field, T value) {
@@ -177,6 +164,5 @@ class TRzFrameController : public TComponent {
   TComponent* regIniFile_ = nullptr;  // borrowed
 
   int updateCount_ = 0;
-  std::vector<TControl*> controls_;               // borrowed: the registered controls
-  std::vector<IFreeNotification*> freeNotifies_;  // borrowed
+  std::vector<TControl*> controls_;  // borrowed: the registered controls
 };

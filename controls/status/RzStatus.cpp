@@ -178,8 +178,9 @@ void TRzCustomStatusPane::ApplyFrameController(TRzFrameController& controller) {
   Invalidate();
 }
 
-void TRzCustomStatusPane::ComponentRemoved(TComponent* component) {
-  if (component == frameController_) frameController_ = nullptr;
+void TRzCustomStatusPane::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == frameController_) frameController_ = nullptr;
 }
 
 bool TRzCustomStatusPane::ExecuteAction(const THintAction& action) {

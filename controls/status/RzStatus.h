@@ -17,7 +17,7 @@ struct THintAction {
 // with an offset, a width that can follow the caption, a caption colour that blinks on the
 // shared blink timer, a fill colour that can follow Color, and frame settings that can come
 // from a frame controller.
-class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget, public IFreeNotification {
+class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget {
  public:
   explicit TRzCustomStatusPane(TComponent* owner);
   ~TRzCustomStatusPane() override;
@@ -67,8 +67,6 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget,
 
   // Takes the frame controller's settings, unless its frame is not visible.
   void ApplyFrameController(TRzFrameController& controller) override;
-  // Forgets the frame controller when it is destroyed.
-  void ComponentRemoved(TComponent* component) override;
   // With AutoHint, shows the hint text as the caption; true when handled.
   virtual bool ExecuteAction(const THintAction& action);
 
@@ -77,6 +75,8 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget,
  protected:
   // Called by the parent's paint: the frame, then the caption.
   void Paint() override;
+  // Forgets the frame controller when it is destroyed.
+  void Notification(TComponent* component, TOperation operation) override;
   // Draws the caption inside the frame in the current text colour.
   virtual void DrawCaption(const std::string& text);
   // Fills the pane with Color and draws the frame inside the border.

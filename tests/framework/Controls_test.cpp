@@ -8,6 +8,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/ForeignProcess.h"
 #include "tests/support/GdiTrace.h"
 #include "tests/support/Input.h"
 
@@ -414,43 +415,7 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   EXPECT_EQ(Application->MouseControl(), nullptr);
 }
 
-namespace {
-// A window of another process (tests/support/ForeignWindow.cpp) at a screen rectangle, carrying
-// the framework's control property with the given value.
-class ForeignWindow {
- public:
-  ForeignWindow(const TRect& r, const void* property) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe = path;
-    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "foreign_window.exe";
-    char args[160];
-    wsprintfA(args, " %d %d %d %d %p", r.Left, r.Top, r.Width(), r.Height(), property);
-    std::string command = "\"" + exe + "\"" + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) return;
-    started_ = true;
-    for (int i = 0; i < 200 && !window_; ++i) {
-      window_ = FindWindowA("NameGenForeignWindow", nullptr);
-      if (!window_ || !IsWindowVisible(window_)) window_ = nullptr, Sleep(25);
-    }
-  }
-  ~ForeignWindow() {
-    if (!started_) return;
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  HWND Window() const { return window_; }
-
- private:
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
-  HWND window_ = nullptr;
-};
-}  // namespace
+using testing_support::ForeignWindow;
 
 // A second copy of the program keeps its control pointers in the same window property; read in
 // this process such a pointer is garbage (a crash) or, with the same layout, one of our own

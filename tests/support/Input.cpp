@@ -66,7 +66,7 @@ bool HoverOnto(TControl& control) {
   return PumpUntil([&] {
     Application->Idle();
     return Application->MouseControl() == &control;
-  }, 1000);
+  }, 10000);
 }
 
 void ClickAt(TPoint p, TMouseButton button) {
@@ -118,7 +118,7 @@ bool HoverAt(TControl& control, TPoint point) {
   return PumpUntil([&] {
     Application->Idle();
     return Application->MouseControl() == &control;
-  }, 1000);
+  }, 10000);
 }
 
 }  // namespace testing_support

@@ -18,11 +18,11 @@ void Pump(DWORD ms);
 void MovePointer(TPoint screen);
 
 // Moves the pointer to a point of the control and runs idle steps until hover detection has
-// found that control there; false if it did not within a second.
+// found that control there; false if it did not within ten seconds.
 bool HoverAt(TControl& control, TPoint point);
 
 // Moves the pointer onto the control's centre and runs idle steps until hover detection has
-// found it there; false if it did not within a second.
+// found it there; false if it did not within ten seconds.
 bool HoverOnto(TControl& control);
 
 // Real input through SendInput, then the messages it causes are handled.

@@ -14,13 +14,8 @@ using namespace button_tests;
 
 namespace {
 
-constexpr COLORREF kFrame = 0x733800;
 constexpr COLORREF kCorner = 0xAD9E7B;
 constexpr COLORREF kDisabledFrame = 0xBDC7CE;
-constexpr COLORREF kFaceTop = 0xFFFFFF;
-constexpr COLORREF kPressedTop = 0xC6CFD6;
-constexpr COLORREF kFocusTop = 0xFFE7CE;
-constexpr COLORREF kHotTop = 0xCEF3FF;
 constexpr COLORREF kRed = 0x0000FF, kKey = 0xFFFFFF;
 
 // "宋体" (the main window's face)
@@ -53,15 +48,6 @@ COLORREF PaintedPixel(TdxButton& button, int x, int y) {
   TBitmap bitmap;
   PaintInto(button, bitmap);
   return bitmap.Pixel(x, y);
-}
-
-// The button's window as it shows on the screen, once every pending paint is done.
-void Screenshot(TdxButton& button, TBitmap& bitmap) {
-  Application->ProcessMessages();
-  button.Update();
-  bitmap.SetSize(button.Width(), button.Height());
-  gdi::WindowDC dc(button.Handle());
-  BitBlt(bitmap.Canvas().Handle(), 0, 0, button.Width(), button.Height(), dc.Get(), 0, 0, SRCCOPY);
 }
 
 // A red square on a white ground; white, the bottom-left pixel's colour, is drawn transparent.

@@ -183,7 +183,7 @@ TEST_F(DxCore, DraggingFromOneButtonOntoAnotherLightsTheSecondOnRelease) {
   second->OnMouseEnter = [&](TObject*) { ++entered; };
   ASSERT_TRUE(testing_support::HoverOnto(*button));
   testing_support::MouseButtonAt(button->ClientToScreen({30, 10}), true);
-  ASSERT_TRUE(button->Clicking());
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return button->Clicking(); }, 10000));
   ASSERT_TRUE(testing_support::HoverOnto(*second));
   EXPECT_FALSE(second->VisualState() & vsHot) << "the capture keeps the mouse-entered from it";
   EXPECT_FALSE(button->VisualState() & vsHot);
@@ -191,7 +191,7 @@ TEST_F(DxCore, DraggingFromOneButtonOntoAnotherLightsTheSecondOnRelease) {
   EXPECT_EQ(entered, 0);
 
   testing_support::MouseButtonAt(second->ClientToScreen({30, 10}), false);
-  EXPECT_FALSE(button->Clicking());
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !button->Clicking(); }, 10000));
   EXPECT_FALSE(button->VisualState() & vsPressed);
   EXPECT_TRUE(second->VisualState() & vsHot);
   EXPECT_EQ(entered, 1);
