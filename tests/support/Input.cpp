@@ -18,10 +18,16 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+void HandleInput() {
+  PumpUntil([] { return (HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) == 0; });
+  Application->ProcessMessages();
+}
+
 namespace {
 void Send(INPUT* inputs, UINT count) {
   SendInput(count, inputs, sizeof(INPUT));
-  Pump(30);
+  HandleInput();
+  Pump(30);  // and what comes of it a little later (native menus, the window system's own moves)
 }
 
 INPUT Key(WORD vk, bool up) {
@@ -52,7 +58,7 @@ void MovePointer(TPoint p) {
     POINT now;
     GetCursorPos(&now);
     return now.x == p.X && now.y == p.Y;
-  }, 500);
+  }, 5000);
   Pump(20);
 }
 
@@ -66,7 +72,7 @@ bool HoverOnto(TControl& control) {
   return PumpUntil([&] {
     Application->Idle();
     return Application->MouseControl() == &control;
-  }, 1000);
+  }, 5000);
 }
 
 void ClickAt(TPoint p, TMouseButton button) {
@@ -118,7 +124,7 @@ bool HoverAt(TControl& control, TPoint point) {
   return PumpUntil([&] {
     Application->Idle();
     return Application->MouseControl() == &control;
-  }, 1000);
+  }, 5000);
 }
 
 }  // namespace testing_support

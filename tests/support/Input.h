@@ -9,20 +9,25 @@
 
 namespace testing_support {
 
-// Handles messages until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+// Handles messages until the condition holds or the time is up; returns the condition. The
+// deadline is generous: the machine running the tests may be busy.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // Handles messages for a while.
 void Pump(DWORD ms);
+
+// Waits until input sent to this thread (SendInput) has been taken from its queue, then handles
+// every message it caused.
+void HandleInput();
 
 // Moves the pointer and waits until the window system reports it there (it may lag).
 void MovePointer(TPoint screen);
 
 // Moves the pointer to a point of the control and runs idle steps until hover detection has
-// found that control there; false if it did not within a second.
+// found that control there; false if it did not within five seconds.
 bool HoverAt(TControl& control, TPoint point);
 
 // Moves the pointer onto the control's centre and runs idle steps until hover detection has
-// found it there; false if it did not within a second.
+// found it there; false if it did not within five seconds.
 bool HoverOnto(TControl& control);
 
 // Real input through SendInput, then the messages it causes are handled.
