@@ -639,11 +639,19 @@ TEST_F(Hover, WindowOfAnotherProgramComingUnderTheRestingPointerIsNoticedAtOnce)
   waker.SetOnTimer([](TObject*) {});
   const TPoint rest = probe->ClientToScreen({40, 40});
   ASSERT_TRUE(testing_support::HoverAt(*probe, {40, 40}));
-  // Drain the queue, look once more, then bring the other window over the pointer.
+  // The pointer at rest, the queue drained and looked at once more; then the other window comes
+  // over the whole form.
+  ASSERT_TRUE(testing_support::PumpUntil([&] {
+    POINT p;
+    return GetCursorPos(&p) && p.x == rest.X && p.y == rest.Y;
+  }));
   testing_support::Pump(50);
   Application->Idle();
   ASSERT_EQ(Application->MouseControl(), probe);
-  SetWindowPos(foreign.Window(), HWND_TOPMOST, rest.X - 20, rest.Y - 20, 100, 80, SWP_NOACTIVATE);
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  SetWindowPos(foreign.Window(), HWND_TOPMOST, r.left - 20, r.top - 20, r.right - r.left + 40, r.bottom - r.top + 40,
+               SWP_NOACTIVATE);
   ASSERT_EQ(WindowFromPoint(POINT{rest.X, rest.Y}), foreign.Window());
   // Looks made at every empty queue: the first, or the second if a message slipped in between.
   int idleSteps = 0;
