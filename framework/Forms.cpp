@@ -511,11 +511,14 @@ bool TApplication::HoverCheckDue() const {
   // double what a quiet tick costs. The control under the pointer can change only when the
   // pointer moves (it then moves the position that messages carry, or sends us mouse messages),
   // when our windows change (they get messages), or when another program's window comes, goes or
-  // moves at the pointer: the window under the last pointer position is asked for at every empty
-  // queue, one round trip. A pointer moved where no program hears of it is caught twice a second.
+  // moves at the pointer. While a control is hovered the window under the last pointer position is
+  // asked for at every empty queue, one round trip; with none hovered another program's window
+  // changes nothing, and one of ours uncovered gets a paint. A pointer moved where no program hears
+  // of it is caught twice a second.
   constexpr DWORD kQuietRecheckMs = 500;
   return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
-         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs || WindowFromPoint(hoverPoint_) != hoverWindow_;
+         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs ||
+         (mouseControl_ && WindowFromPoint(hoverPoint_) != hoverWindow_);
 }
 
 void TApplication::ProcessMessages() {

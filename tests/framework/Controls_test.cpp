@@ -609,18 +609,26 @@ TEST_F(Hover, MessageLoopLooksWhenItsQueueRunsEmpty) {
   a->SetBounds(10, 10, 40, 40);
   form->Show();
   testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
-  testing_support::MovePointer(a->ClientToScreen({5, 5}));
+  const TPoint rest = a->ClientToScreen({5, 5});
+  testing_support::MovePointer(rest);
   TTimer waker(nullptr);  // the loop waits for messages when idle: these keep it going
   waker.SetInterval(10);
   waker.SetOnTimer([](TObject*) {});
-  const DWORD until = GetTickCount() + 10000;
-  while (Application->MouseControl() != a && GetTickCount() < until) Application->HandleMessage();
-  EXPECT_EQ(Application->MouseControl(), a);
+  // Found there, with the pointer at rest (a pointer event reported late may move it once more).
+  EXPECT_TRUE(testing_support::PumpUntil([&] {
+    Application->HandleMessage();
+    POINT p;
+    return Application->MouseControl() == a && GetCursorPos(&p) && p.x == rest.X && p.y == rest.Y;
+  }));
+  testing_support::Pump(50);
+  Application->HandleMessage();
   // Ticks alone at a resting pointer: no second notice.
   log.clear();
   const DWORD quiet = GetTickCount() + 600;
   while (GetTickCount() < quiet) Application->HandleMessage();
-  EXPECT_TRUE(log.empty());
+  std::string notices;
+  for (const std::string& notice : log) notices += notice + " ";
+  EXPECT_TRUE(log.empty()) << notices;
   EXPECT_EQ(Application->MouseControl(), a);
 }
 
