@@ -205,7 +205,7 @@ void TControl::SetColor(TColor color) {
 void TControl::SetParentColor(bool value) {
   if (parentColor_ == value) return;
   parentColor_ = value;
-  if (value && parent_) Perform(CM_PARENTCOLORCHANGED);
+  if (value && parent_ && !Loading()) Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TControl::SetParentFont(bool value) {
@@ -1106,6 +1106,10 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
     ControlWindows()[window] = control;
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
+  // The framework's own notifications travel only through Perform. One arriving here was posted
+  // or sent through the system, by any thread or process, and its values mean nothing to us:
+  // some of them carry controls, so none is acted on.
+  if (IsFrameworkMessage(msg)) return 0;
   TMessage m{msg, wParam, lParam, 0};
   ++g_depth;
   try {
@@ -1225,7 +1229,10 @@ TForm* GetParentForm(TControl* control) {
 }
 
 TControl* FindDragTarget(TPoint screen, bool allowDisabled) {
-  HWND window = WindowFromPoint(POINT{screen.X, screen.Y});
+  return FindDragTarget(WindowFromPoint(POINT{screen.X, screen.Y}), screen, allowDisabled);
+}
+
+TControl* FindDragTarget(HWND window, TPoint screen, bool allowDisabled) {
   TWinControl* control = TWinControl::FindControl(window);
   if (!control) return nullptr;
   POINT p{screen.X, screen.Y};

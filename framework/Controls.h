@@ -478,3 +478,5 @@ TForm* GetParentForm(TControl* control);
 // window under the point, then its topmost visible windowless child holding the point (disabled
 // ones too when `allowDisabled`), else the windowed control itself; nullptr over other windows.
 TControl* FindDragTarget(TPoint screen, bool allowDisabled);
+// The same for the window already found under the point.
+TControl* FindDragTarget(HWND window, TPoint screen, bool allowDisabled);

@@ -6,6 +6,11 @@ std::string ErrorBoxText(const std::string& message) {
   return text;
 }
 
+std::string RepeatedFailureText(const std::string& boxText, int count) {
+  if (count <= 1) return boxText;
+  return boxText + "\r\n(" + std::to_string(count) + " times)";
+}
+
 std::string FormatMessage1(const char* format, const std::string& arg) {
   std::string out;
   for (const char* p = format; *p; ++p) {

@@ -517,8 +517,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-  } catch (const std::exception& e) {
-    HandleException(e);
+  } catch (...) {
+    HandleException(std::current_exception());
   }
   TControlCanvas::ReleaseAll();
   return true;
@@ -533,15 +533,19 @@ void TApplication::HandleMessage() {
 }
 
 bool TApplication::HoverCheckDue() const {
-  // Finding the window under the pointer costs the window system several round trips, which
-  // would double what a tick of the scrolling hint costs when nothing else happens. The control
-  // under the pointer can change only when the pointer moves (it then moves the position that
-  // messages carry, or sends us mouse messages), when our windows change (they get messages), or
-  // when another program's window comes or goes over ours: after nothing but timer ticks at an
-  // unchanged pointer position it is looked for twice a second.
+  // Reading the pointer costs the window server a round trip and the display server a query, and
+  // finding the control under it more; done after every tick of the scrolling hint that would
+  // double what a quiet tick costs. The control under the pointer can change only when the
+  // pointer moves (it then moves the position that messages carry, or sends us mouse messages),
+  // when our windows change (they get messages), or when another program's window comes, goes or
+  // moves at the pointer. While a control is hovered the window under the last pointer position is
+  // asked for at every empty queue, one round trip; with none hovered another program's window
+  // changes nothing, and one of ours uncovered gets a paint. A pointer moved where no program hears
+  // of it is caught twice a second.
   constexpr DWORD kQuietRecheckMs = 500;
   return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
-         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs;
+         GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs ||
+         (mouseControl_ && WindowFromPoint(hoverPoint_) != hoverWindow_);
 }
 
 void TApplication::ProcessMessages() {
@@ -555,11 +559,16 @@ void TApplication::Idle() {
   hoverCheckedAt_ = GetMessagePos();
   hoverCheckTime_ = GetTickCount();
   try {
-    POINT p;
-    TControl* hovered = GetCursorPos(&p) ? FindDragTarget({p.x, p.y}, true) : nullptr;
+    TControl* hovered = nullptr;
+    if (GetCursorPos(&hoverPoint_)) {
+      hoverWindow_ = WindowFromPoint(hoverPoint_);
+      hovered = FindDragTarget(hoverWindow_, {hoverPoint_.x, hoverPoint_.y}, true);
+    } else {
+      hoverWindow_ = nullptr;
+    }
     if (hovered != mouseControl_) ChangeMouseControl(hovered);
-  } catch (const std::exception& e) {
-    HandleException(e);
+  } catch (...) {
+    HandleException(std::current_exception());
   }
   TControlCanvas::ReleaseAll();
 }
@@ -585,14 +594,14 @@ void TApplication::ChangeMouseControl(TControl* hovered) {
   try {
     TControl* capture = CaptureControl();
     if (hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
-  } catch (const std::exception& e) {
-    if (leaveFailure) ReportFailure(leaveFailure);
+  } catch (...) {
+    if (leaveFailure) HandleException(leaveFailure);
     throw;
   }
-  if (leaveFailure) ReportFailure(leaveFailure);
+  if (leaveFailure) HandleException(leaveFailure);
 }
 
-void TApplication::ReportFailure(const std::exception_ptr& failure) {
+void TApplication::HandleException(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
   } catch (const std::exception& e) {
@@ -650,6 +659,33 @@ void TApplication::HandleException(const char* message) {
   if (GetCapture()) ReleaseCapture();
   captureControl_ = nullptr;
   const std::string text = ErrorBoxText(message);
+  if (errorBoxOpen_) {
+    // A box in a box would nest without end when a handler fails at every tick.
+    const auto same = std::find_if(pendingFailures_.begin(), pendingFailures_.end(),
+                                   [&](const PendingFailure& f) { return f.text == text; });
+    if (same != pendingFailures_.end()) {
+      ++same->count;
+    } else {
+      pendingFailures_.push_back({text, 1});
+    }
+    return;
+  }
+  errorBoxOpen_ = true;
+  try {
+    ShowErrorBox(text);
+    while (!pendingFailures_.empty()) {
+      const PendingFailure next = pendingFailures_.front();
+      pendingFailures_.erase(pendingFailures_.begin());
+      ShowErrorBox(RepeatedFailureText(next.text, next.count));
+    }
+  } catch (...) {
+    errorBoxOpen_ = false;
+    throw;
+  }
+  errorBoxOpen_ = false;
+}
+
+void TApplication::ShowErrorBox(const std::string& text) {
   if (errorBox_) {
     errorBox_(Handle(), text, title_);
   } else {

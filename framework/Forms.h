@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "framework/UtilWindow.h"
@@ -143,9 +144,13 @@ class TApplication : public TComponent {
   // control under the pointer may have changed (HoverCheckDue).
   void Idle();
 
-  // Reports a failure that escaped an event handler.
+  // Reports a failure that escaped an event handler. One error box is open at a time: failures
+  // raised while it is open (its own message loop runs timers and handlers) are collected, the
+  // same text counted once, and shown one box each after it closes, with the count.
   void HandleException(const std::exception& failure);
   void HandleException(const char* message);
+  // Any failure, standard exception or not, caught by a window procedure or the message loop.
+  void HandleException(const std::exception_ptr& failure);
   // Replaces the error box (for tests); nullptr restores the platform's message box.
   void SetErrorBoxHandler(TErrorBoxHandler handler) { errorBox_ = std::move(handler); }
 
@@ -169,7 +174,7 @@ class TApplication : public TComponent {
   bool HoverCheckDue() const;
   // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered.
   void ChangeMouseControl(TControl* hovered);
-  void ReportFailure(const std::exception_ptr& failure);
+  void ShowErrorBox(const std::string& text);
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::string title_;
@@ -183,9 +188,17 @@ class TApplication : public TComponent {
   bool hoverMayHaveChanged_ = true;      // a message other than a timer tick came since
   DWORD hoverCheckedAt_ = 0;             // the message position then
   DWORD hoverCheckTime_ = 0;
+  POINT hoverPoint_{};                   // the pointer then
+  HWND hoverWindow_ = nullptr;           // the window under it then
   TControl* captureControl_ = nullptr;
   int showCommand_ = SW_SHOWNORMAL;
   TErrorBoxHandler errorBox_;
+  bool errorBoxOpen_ = false;
+  struct PendingFailure {
+    std::string text;
+    int count;
+  };
+  std::vector<PendingFailure> pendingFailures_;  // came while the error box was open
 };
 
 extern TApplication* Application;

@@ -23,3 +23,7 @@ enum : unsigned {
   // Window messages reflected from a parent to the native child they concern: CN_BASE + message.
   CN_BASE = 0xBC00,
 };
+
+// The framework's notifications and reflected messages (0xB000 to 0xBFFF): delivered only by a
+// direct call inside the process, never through a window procedure.
+constexpr bool IsFrameworkMessage(unsigned msg) { return msg >= CM_BASE && msg < 0xC000; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,7 +46,7 @@ class Program {
       const char* cls;
       HWND found;
     } search{info_.dwProcessId, windowClass, nullptr};
-    for (int i = 0; i < 200 && !search.found; ++i) {
+    for (int i = 0; i < 400 && !search.found; ++i) {
       EnumWindows(
           [](HWND h, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
@@ -65,10 +67,11 @@ class Program {
   }
   HWND MainWindow() {
     HWND h = Window("TForm1");
-    for (int i = 0; i < 200 && h && !IsWindowVisible(h) && !IsIconic(Window("TApplication")); ++i) Sleep(25);
+    for (int i = 0; i < 400 && h && !IsWindowVisible(h) && !IsIconic(Window("TApplication")); ++i) Sleep(25);
     return h;
   }
 
+  DWORD Id() const { return info_.dwProcessId; }
   bool Running() { return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
   // Exit code once the process has ended, or -1 if it is still running after the wait.
@@ -148,7 +151,7 @@ TEST(Program, HonoursTheMaximisedAndMinimisedShowCommands) {
     HWND app = program.Window("TApplication");
     ASSERT_NE(main, nullptr);
     ASSERT_NE(app, nullptr);
-    for (int i = 0; i < 100 && !IsIconic(app); ++i) Sleep(20);
+    for (int i = 0; i < 500 && !IsIconic(app); ++i) Sleep(20);
     EXPECT_TRUE(IsIconic(app));         // only the task-bar button
     EXPECT_FALSE(IsWindowVisible(main));
     PostMessageA(app, WM_CLOSE, 0, 0);
@@ -173,14 +176,21 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return found;
 }
 
-// Rests the pointer on the middle of every framework window below `top`, long enough for both
-// programs to run their idle steps.
-void HoverOver(HWND top) {
+// Rests the pointer on the middle of every framework window below `top` until each of the
+// programs has emptied its queue twice with the pointer there, running its idle step.
+void HoverOver(HWND top, std::initializer_list<HWND> programs) {
   for (HWND h : ChildWindows(top)) {
     RECT r;
     GetWindowRect(h, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    Sleep(80);
+    const POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetCursorPos(p.x, p.y);
+    POINT now{};
+    for (int i = 0; i < 400 && (!GetCursorPos(&now) || now.x != p.x || now.y != p.y); ++i) Sleep(25);
+    for (int round = 0; round < 2; ++round)
+      for (HWND program : programs) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(program, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer);
+      }
   }
 }
 }  // namespace
@@ -203,13 +213,13 @@ TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
   ASSERT_NE(otherWindow, nullptr);
   ASSERT_FALSE(ChildWindows(otherWindow).empty());
 
-  HoverOver(otherWindow);  // on top of the first copy
+  HoverOver(otherWindow, {firstWindow, otherWindow});  // on top of the first copy
   EXPECT_TRUE(first.Running());
   EXPECT_TRUE(other.Running());
   // Side by side: the second copy moved aside, the pointer over the first one's controls.
   SetWindowPos(otherWindow, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  HoverOver(firstWindow);
-  HoverOver(otherWindow);
+  HoverOver(firstWindow, {firstWindow, otherWindow});
+  HoverOver(otherWindow, {firstWindow, otherWindow});
   EXPECT_TRUE(first.Running());
   EXPECT_TRUE(other.Running());
 
@@ -289,7 +299,116 @@ TEST(Program, HasItsHiddenWindowsAndPaintsLikeTheForm) {
                                   SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_TRUE(program.Running());
   EXPECT_TRUE(testing_support::PumpUntil(alike, 10000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
 
+namespace {
+// Every window of a process: its top-level windows with all their descendants, and its
+// message-only windows (timers, listeners).
+std::vector<HWND> WindowsOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{pid, {}};
+  auto ours = [](HWND h, DWORD id) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    return owner == id;
+  };
+  static constexpr auto kAdd = [](HWND h, LPARAM data) -> BOOL {
+    reinterpret_cast<Search*>(data)->found.push_back(h);
+    return TRUE;
+  };
+  std::vector<HWND> tops;
+  EnumWindows([](HWND h, LPARAM data) -> BOOL { return kAdd(h, data); }, reinterpret_cast<LPARAM>(&search));
+  for (HWND h : search.found)
+    if (ours(h, pid)) tops.push_back(h);
+  for (HWND h = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); h;
+       h = FindWindowExA(HWND_MESSAGE, h, nullptr, nullptr))
+    if (ours(h, pid)) tops.push_back(h);
+  std::vector<HWND> all = tops;
+  for (HWND top : tops) {
+    search.found.clear();
+    EnumChildWindows(top, [](HWND h, LPARAM data) -> BOOL { return kAdd(h, data); },
+                     reinterpret_cast<LPARAM>(&search));
+    all.insert(all.end(), search.found.begin(), search.found.end());
+  }
+  return all;
+}
+
+// The pixels of a rectangle of a window as the screen shows them.
+std::vector<COLORREF> Pixels(HWND window, const RECT& r) {
+  HDC dc = GetDC(window);
+  std::vector<COLORREF> pixels;
+  for (int y = r.top; y < r.bottom; y += 2)
+    for (int x = r.left; x < r.right; x += 2) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(window, dc);
+  return pixels;
+}
+}  // namespace
+
+// Any program may post or send any number with any values to our windows. The framework's
+// notification numbers and the WM_USER range with made-up values, at every window of the program
+// (a made-up control pointer in the group box's parent-font notification once ended it with an
+// access violation): it handles them all, paints on and closes with exit code 0.
+TEST(Program, MadeUpMessagesFromAnotherProgramHarmNothing) {
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND box = FindWindowExA(main, nullptr, "TGroupBox", nullptr);
+  ASSERT_NE(box, nullptr);
+  const RECT banner{4, 17, 538, 53};
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer));
+  const std::vector<COLORREF> before = Pixels(box, banner);
+
+  std::mt19937_64 random(13);
+  const std::vector<HWND> windows = WindowsOf(program.Id());
+  ASSERT_GE(windows.size(), 25u);
+  // The program's posted messages are handled in order: once the result box has taken a selection
+  // posted after a window's share, that share has been handled too.
+  HWND result = FindWindowExA(main, nullptr, "TMemo", nullptr);
+  ASSERT_NE(result, nullptr);
+  auto handled = [&](int mark) {
+    PostMessageA(result, EM_SETSEL, mark, mark);
+    for (int i = 0; i < 400 && program.Running(); ++i) {
+      if (SendMessageTimeoutA(result, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) &&
+          LOWORD(answer) == mark)
+        return true;
+      Sleep(25);
+    }
+    return false;
+  };
+  int posted = 0, mark = 0, targets = 0;
+  for (HWND window : windows) {
+    char windowClass[64] = {};
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    // The system's own window of a thread that uses COM (the input method support starts it): its
+    // private WM_USER messages carry pointers by the system's design, in every program alike.
+    if (std::string(windowClass) == "OleMainThreadWndClass") continue;
+    ++targets;
+    for (UINT msg = 0xB000; msg <= 0xB07F; ++msg) posted += PostMessageA(window, msg, random(), random()) != FALSE;
+    for (UINT msg = WM_USER; msg < WM_USER + 0x100; ++msg)
+      posted += PostMessageA(window, msg, random(), random()) != FALSE;
+    // Handled before the next window's share arrives.
+    mark = mark % 50 + 1;
+    ASSERT_TRUE(handled(mark)) << "ended by the messages posted to a window of class " << windowClass;
+    for (UINT msg = 0xB000; msg <= 0xB07F; msg += 3)
+      SendMessageTimeoutA(window, msg, random(), random(), SMTO_BLOCK | SMTO_ABORTIFHUNG, 2000, &answer);
+    ASSERT_TRUE(program.Running()) << "ended by the messages sent to a window of class " << windowClass;
+  }
+  EXPECT_EQ(posted, targets * (0x80 + 0x100));
+  ASSERT_TRUE(program.Running());
+
+  // It still paints: the banner is drawn again, as it was.
+  InvalidateRect(box, nullptr, TRUE);
+  bool painted = false;
+  for (int i = 0; i < 400 && !painted; ++i) {
+    painted = !GetUpdateRect(box, nullptr, FALSE) && Pixels(box, banner) == before;
+    if (!painted) Sleep(25);
+  }
+  EXPECT_TRUE(painted);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0);
 }

@@ -18,10 +18,16 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+void HandleInput() {
+  PumpUntil([] { return (HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) == 0; });
+  Application->ProcessMessages();
+}
+
 namespace {
 void Send(INPUT* inputs, UINT count) {
   SendInput(count, inputs, sizeof(INPUT));
-  Pump(30);
+  HandleInput();
+  Pump(30);  // and what comes of it a little later (native menus, the window system's own moves)
 }
 
 INPUT Key(WORD vk, bool up) {
@@ -52,7 +58,7 @@ void MovePointer(TPoint p) {
     POINT now;
     GetCursorPos(&now);
     return now.x == p.X && now.y == p.Y;
-  }, 500);
+  }, 5000);
   Pump(20);
 }
 

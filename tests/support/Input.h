@@ -9,10 +9,15 @@
 
 namespace testing_support {
 
-// Handles messages until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+// Handles messages until the condition holds or the time is up; returns the condition. The
+// deadline is generous: the machine running the tests may be busy.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // Handles messages for a while.
 void Pump(DWORD ms);
+
+// Waits until input sent to this thread (SendInput) has been taken from its queue, then handles
+// every message it caused.
+void HandleInput();
 
 // Moves the pointer and waits until the window system reports it there (it may lag).
 void MovePointer(TPoint screen);

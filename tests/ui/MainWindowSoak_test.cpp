@@ -20,7 +20,7 @@ TEST(MainWindowSoakBody, Ticks) {
   if (!IsGdiTraceChild()) GTEST_SKIP() << "runs inside MainWindowSoak.TicksLeaveNoObjectBehind";
   auto form = std::make_unique<TForm1>(nullptr);
   form->Show();
-  testing_support::Pump(100);
+  Application->ProcessMessages();  // the first paints
   TTimer& scroll = form->RzMarqueeStatus1->ScrollTimer();
   TTimer& blink = BlinkingControlsList->Timer();
   for (int i = 0; i < 100; ++i) Deliver(scroll);  // the caption buffer is made once
@@ -112,7 +112,7 @@ class RandomInput {
       }
     }
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    testing_support::Pump(15);
+    testing_support::HandleInput();
   }
 
  private:
@@ -151,14 +151,14 @@ TEST(MainWindowSoakBody, RandomInput) {
   testing_support::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); });
   RandomInput input(*form, 7);
   for (int i = 0; i < 120; ++i) input.Step();  // first uses: bold result font, clipboard, Wine's caches
-  testing_support::Pump(100);
+  testing_support::HandleInput();
   const long owned = gdi::LiveObjects();
   GdiMark("begin");
   for (int i = 0; i < 300; ++i) {
     input.Step();
     ASSERT_TRUE(IsWindowVisible(form->Handle())) << "closed after step " << i;
   }
-  testing_support::Pump(100);
+  testing_support::HandleInput();
   GdiMark("end");
   EXPECT_EQ(gdi::LiveObjects(), owned);
   MSG quit;
