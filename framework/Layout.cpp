@@ -19,8 +19,8 @@ Span AnchoredSpan(bool nearSide, bool farSide, Span placed, int placedIn, int no
 }
 
 int Limited(int value, int minimum, int maximum) {
-  if (maximum > 0 && value > maximum) return maximum;
-  if (minimum > 0 && value < minimum) return minimum;
+  if (minimum > 0 && value < minimum) value = minimum;
+  if (maximum > 0 && value > maximum) value = maximum;
   return value;
 }
 
