@@ -1131,9 +1131,10 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_WINDOWPOSCHANGING: {
       // A size change from outside the framework (the user, the window manager, SetWindowPos)
-      // goes through the same checks as one made with SetBounds.
+      // goes through the same checks as one made with SetBounds; a window being minimised
+      // takes the size of its icon.
       auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
-      if (!(pos->flags & SWP_NOSIZE)) CheckNewSize(pos->cx, pos->cy);
+      if (!(pos->flags & SWP_NOSIZE) && !IsIconic(handle_)) CheckNewSize(pos->cx, pos->cy);
       break;
     }
     case WM_GETMINMAXINFO: {

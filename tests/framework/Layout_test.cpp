@@ -191,3 +191,21 @@ TEST_F(Layout, FormKeepsItsLimitsWhenTheUserDragsItsFrame) {
   EXPECT_EQ(r.bottom - r.top, 350);
   EXPECT_EQ(form->Width(), 200);
 }
+
+TEST_F(Layout, MinimisingAFormIsNoResizeToConstrain) {
+  form->Constraints().SetMinWidth(300);
+  form->Constraints().SetMinHeight(250);
+  int questions = 0;
+  form->OnCanResize = [&](TObject*, int&, int&, bool&) { ++questions; };
+  testing_support::ShowInFront(*form);
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  Application->ProcessMessages();
+  ASSERT_TRUE(IsIconic(form->Handle()));
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_LT(r.bottom - r.top, 250);
+  EXPECT_EQ(questions, 0);
+  ShowWindow(form->Handle(), SW_RESTORE);
+  Application->ProcessMessages();
+  EXPECT_EQ(form->BoundsRect(), Bounds(100, 100, 400, 300));
+}
