@@ -332,8 +332,9 @@ class TControl : public TComponent {
   // procedure for a windowed one.
   virtual void DefaultHandler(TMessage&) {}
 
-  // Before every change of size: raise OnCanResize, then OnConstrainedResize, and keep the size
-  // within the limits; false when the change is refused.
+  // Before every change of size, in this order: whether the control takes it (raises OnCanResize;
+  // false refuses it), then the limits for it (raises OnConstrainedResize), which the size is
+  // then kept within.
   virtual bool CanResize(int& newWidth, int& newHeight);
   virtual void ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight);
   // Drag events, called by the drag controller. DragOver answers whether a drop here is accepted
