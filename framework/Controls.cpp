@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "framework/ActnList.h"
+#include "framework/DragDrop.h"
 #include "framework/Exception.h"
 #include "framework/Forms.h"
 #include "framework/Hints.h"
@@ -118,9 +119,11 @@ void TComponent::DestroyComponents() {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   font_.OnChange = [this] { FontChanged(); };
+  constraints_.OnChange = [this] { ConstraintsChanged(); };
 }
 
 TControl::~TControl() {
+  TDragController::ControlDestroyed(*this);
   actionLink_.reset();
   font_.OnChange = nullptr;
   if (Application) Application->ControlDestroyed(this);
@@ -136,6 +139,7 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  CheckNewSize(width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const TRect previous = BoundsRect();
   Invalidate();
@@ -143,6 +147,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
+  AnchorsPlaced();
   Invalidate();
   BoundsChanged(previous);
   if (parent_ && align_ != alNone) parent_->Realign();
@@ -309,6 +314,7 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TControl::WndProc(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  TDragController::MouseMessage(m.Msg, m.WParam);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -316,6 +322,7 @@ void TControl::WndProc(TMessage& m) {
       if ((controlStyle_ & csCaptureMouse) && Application) Application->SetCaptureControl(this);
       if (controlStyle_ & csClickEvents) clickPending_ = true;
       MouseDown(mbLeft, ShiftStateFromKeys(m.WParam) | (m.Msg == WM_LBUTTONDBLCLK ? static_cast<TShiftState>(ssDouble) : 0u), x, y);
+      if (dragMode_ == dmAutomatic && !Dragging()) BeginDrag(false);
       return;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
@@ -469,6 +476,148 @@ void TControl::ActionChange(TObject* sender, bool checkDefaults) {
   if (!checkDefaults || Visible()) SetVisible(action->Visible());
 }
 
+// ---------------------------------------------------------------------------------------------
+// TControl: anchors, size constraints, drag and drop
+
+void TSizeConstraints::SetMinWidth(int value) {
+  TSizeLimits l = limits_;
+  l.MinWidth = std::max(0, value);
+  if (l.MaxWidth > 0 && l.MinWidth > l.MaxWidth) l.MaxWidth = l.MinWidth;
+  Change(l);
+}
+
+void TSizeConstraints::SetMinHeight(int value) {
+  TSizeLimits l = limits_;
+  l.MinHeight = std::max(0, value);
+  if (l.MaxHeight > 0 && l.MinHeight > l.MaxHeight) l.MaxHeight = l.MinHeight;
+  Change(l);
+}
+
+void TSizeConstraints::SetMaxWidth(int value) {
+  TSizeLimits l = limits_;
+  l.MaxWidth = std::max(0, value);
+  if (l.MaxWidth > 0 && l.MinWidth > l.MaxWidth) l.MinWidth = l.MaxWidth;
+  Change(l);
+}
+
+void TSizeConstraints::SetMaxHeight(int value) {
+  TSizeLimits l = limits_;
+  l.MaxHeight = std::max(0, value);
+  if (l.MaxHeight > 0 && l.MinHeight > l.MaxHeight) l.MinHeight = l.MaxHeight;
+  Change(l);
+}
+
+void TSizeConstraints::Change(const TSizeLimits& limits) {
+  if (limits == limits_) return;
+  limits_ = limits;
+  if (OnChange) OnChange();
+}
+
+void TControl::CheckNewSize(int& width, int& height) {
+  if (width == width_ && height == height_) return;
+  int w = width, h = height;
+  if (CanResize(w, h)) {
+    TSizeLimits limits = constraints_.Limits();
+    ConstrainedResize(limits.MinWidth, limits.MinHeight, limits.MaxWidth, limits.MaxHeight);
+    ConstrainSize(limits, w, h);
+    width = w;
+    height = h;
+  } else {
+    width = width_;
+    height = height_;
+  }
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
+}
+
+void TControl::ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight) {
+  if (OnConstrainedResize) OnConstrainedResize(this, minWidth, minHeight, maxWidth, maxHeight);
+}
+
+void TControl::ConstraintsChanged() {
+  int w = width_, h = height_;
+  ConstrainSize(constraints_.Limits(), w, h);
+  if (w != width_ || h != height_) SetBounds(left_, top_, w, h);
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  if (anchors_ == anchors) return;
+  anchors_ = anchors;
+  AnchorsPlaced();
+}
+
+void TControl::AnchorsPlaced() {
+  if (anchoring_ || anchors_ == TAnchors{akLeft, akTop}) return;
+  if (!parent_ || !parent_->HandleAllocated()) {
+    anchorArea_ = {-1, -1};  // taken once the parent's window exists
+    return;
+  }
+  const TRect area = parent_->ClientRect();
+  anchorPlaced_ = BoundsRect();
+  anchorArea_ = {area.Width(), area.Height()};
+}
+
+void TControl::ApplyAnchors(TSize area) {
+  if (align_ != alNone || anchors_ == TAnchors{akLeft, akTop}) return;
+  if (anchorArea_.cx < 0) {
+    anchorPlaced_ = BoundsRect();
+    anchorArea_ = area;
+    return;
+  }
+  const TRect r = AnchoredBounds(anchors_, anchorPlaced_, anchorArea_, area);
+  anchoring_ = true;
+  try {
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
+  } catch (...) {
+    anchoring_ = false;
+    throw;
+  }
+  anchoring_ = false;
+}
+
+void TControl::SetDragCursor(TCursor cursor) {
+  if (dragCursor_ == cursor) return;
+  dragCursor_ = cursor;
+  TDragController::CursorChanged(*this);
+}
+
+void TControl::BeginDrag(bool immediate, int threshold) { TDragController::Begin(*this, immediate, threshold); }
+
+void TControl::EndDrag(bool drop) { TDragController::End(*this, drop); }
+
+bool TControl::Dragging() const { return TDragController::Dragging(*this); }
+
+void TControl::DoStartDrag(TDragObject*& dragObject) {
+  if (OnStartDrag) OnStartDrag(this, dragObject);
+}
+
+void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+  accept = static_cast<bool>(OnDragOver);
+  if (OnDragOver) OnDragOver(this, source, x, y, state, accept);
+}
+
+void TControl::DragDrop(TObject* source, int x, int y) {
+  if (OnDragDrop) OnDragDrop(this, source, x, y);
+}
+
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+  if (OnEndDrag) OnEndDrag(this, target, x, y);
+}
+
+void TControl::DoStartDock(TDragObject*& dragObject) {
+  if (OnStartDock) OnStartDock(this, dragObject);
+}
+
+void TControl::DoEndDock(TObject* target, int x, int y) {
+  if (OnEndDock) OnEndDock(this, target, x, y);
+}
+
+// ---------------------------------------------------------------------------------------------
+
 void TControl::Invalidate() {
   if (!visible_ || !parent_ || !parent_->HandleAllocated()) return;
   bool erase = !IsOpaque() && !parent_->IsOpaque();
@@ -550,6 +699,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->parentShowHint_) control->Perform(CM_PARENTSHOWHINTCHANGED);
   if (control->IsWindowed() && handle_) static_cast<TWinControl*>(control)->CreateHandle();
   if (control->align_ != alNone) Realign();
+  control->AnchorsPlaced();
   control->Invalidate();
   ControlInserted(control);
 }
@@ -662,12 +812,14 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  CheckNewSize(width, height);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   const TRect previous = BoundsRect();
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
+  AnchorsPlaced();
   if (handle_) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   BoundsChanged(previous);
   if (Parent() && Align() != alNone) Parent()->Realign();
@@ -693,11 +845,16 @@ void TWinControl::Realign() {
   realigning_ = true;
   try {
     TRect r = ClientRect();
+    const TSize area{r.Width(), r.Height()};
     AdjustClientRect(r);
     for (TControl* c : children_) {
       if (!c->visible_ || c->align_ != alTop) continue;
       c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
       r.Top += c->height_;
+    }
+    if (handle_) {
+      const auto children = children_;
+      for (TControl* c : children) c->ApplyAnchors(area);
     }
   } catch (...) {
     realigning_ = false;  // a failed layout must not stop every later one
@@ -880,6 +1037,7 @@ void TWinControl::UpdateBoundsFromWindow() {
   top_ = r.top;
   width_ = r.right - r.left;
   height_ = r.bottom - r.top;
+  AnchorsPlaced();
   BoundsChanged(previous);
 }
 
@@ -979,6 +1137,25 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       UpdateBoundsFromWindow();
       return;
+    case WM_WINDOWPOSCHANGING: {
+      // A size change from outside the framework (the user, the window manager, SetWindowPos)
+      // goes through the same checks as one made with SetBounds; a window being minimised
+      // takes the size of its icon.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+      if (!(pos->flags & SWP_NOSIZE) && !IsIconic(handle_)) CheckNewSize(pos->cx, pos->cy);
+      break;
+    }
+    case WM_GETMINMAXINFO: {
+      // The sizes the user can drag a top-level window's frame to.
+      DefaultHandler(m);
+      auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+      const TSizeLimits& l = Constraints().Limits();
+      if (l.MinWidth > 0) info->ptMinTrackSize.x = l.MinWidth;
+      if (l.MinHeight > 0) info->ptMinTrackSize.y = l.MinHeight;
+      if (l.MaxWidth > 0) info->ptMaxTrackSize.x = l.MaxWidth;
+      if (l.MaxHeight > 0) info->ptMaxTrackSize.y = l.MaxHeight;
+      return;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

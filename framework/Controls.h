@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "framework/Layout.h"
 #include "framework/Messages.h"
 
 class TControl;
@@ -48,6 +49,56 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 // A context menu is asked for at a point of the control ((-1, -1) from the keyboard); a handler
 // that sets `handled` keeps the control's menu from showing.
 using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
+
+// ---------------------------------------------------------------------------------------------
+// Size constraints, cursors and drag and drop
+
+// A control's size limits (0 = none); the control applies a change at once.
+class TSizeConstraints : public TObject {
+ public:
+  int MinWidth() const { return limits_.MinWidth; }
+  int MinHeight() const { return limits_.MinHeight; }
+  int MaxWidth() const { return limits_.MaxWidth; }
+  int MaxHeight() const { return limits_.MaxHeight; }
+  // A minimum above the maximum raises the maximum with it, a maximum below the minimum lowers
+  // the minimum; negative values are taken as 0.
+  void SetMinWidth(int value);
+  void SetMinHeight(int value);
+  void SetMaxWidth(int value);
+  void SetMaxHeight(int value);
+  const TSizeLimits& Limits() const { return limits_; }
+
+  std::function<void()> OnChange;
+
+ private:
+  void Change(const TSizeLimits& limits);
+  TSizeLimits limits_;
+};
+
+using TCursor = int;
+// The platform's standard cursors; crDrag is the framework's own (an arrow carrying a page).
+constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+                  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
+                  crNoDrop = -13, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// What a drag carries when the source supplies its own in OnStartDrag: targets then see it as the
+// source. Whoever made it owns it; it must outlive the drag (OnEndDrag is the last use).
+class TDragObject : public TObject {};
+
+using TCanResizeEvent = std::function<void(TObject* sender, int& newWidth, int& newHeight, bool& resize)>;
+using TConstrainedResizeEvent =
+    std::function<void(TObject* sender, int& minWidth, int& minHeight, int& maxWidth, int& maxHeight)>;
+using TStartDragEvent = std::function<void(TObject* sender, TDragObject*& dragObject)>;
+using TStartDockEvent = TStartDragEvent;
+// Positions are in the client area of the sender (over, drop) or of the target (end).
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
 
 // ---------------------------------------------------------------------------------------------
 enum TOperation { opInsert, opRemove };
@@ -219,6 +270,38 @@ class TControl : public TComponent {
   // handling applies.
   bool ContextPopup(TPoint screen);
 
+  // --- anchors and size constraints
+  // When the parent's client area changes size the control keeps its distances to the anchored
+  // sides, taken when it was last placed (see AnchoredBounds); aligned controls follow Align.
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors);
+  TSizeConstraints& Constraints() { return constraints_; }
+  // Raised before every change of size: may refuse it or change the size wanted.
+  TCanResizeEvent OnCanResize;
+  // Raised before every change of size, after OnCanResize: may change the limits for this change.
+  TConstrainedResizeEvent OnConstrainedResize;
+
+  // --- drag and drop inside the program
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor cursor);
+  // Starts dragging this control: at once, or once the pointer has moved `threshold` pixels with
+  // the left button held (a negative threshold: the system's drag distance).
+  void BeginDrag(bool immediate, int threshold = -1);
+  // Ends this control's drag: dropped on the target under the pointer if it accepts, or cancelled.
+  void EndDrag(bool drop);
+  // Whether a drag of this control has begun (and may still wait for its threshold).
+  bool Dragging() const;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
+
   // The linked action: its caption, enabled state, hint and visibility become the control's,
   // and a click executes it. The action going unlinks it.
   TBasicAction* Action() const;
@@ -249,6 +332,20 @@ class TControl : public TComponent {
   // procedure for a windowed one.
   virtual void DefaultHandler(TMessage&) {}
 
+  // Before every change of size, in this order: whether the control takes it (raises OnCanResize;
+  // false refuses it), then the limits for it (raises OnConstrainedResize), which the size is
+  // then kept within.
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  virtual void ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight);
+  // Drag events, called by the drag controller. DragOver answers whether a drop here is accepted
+  // (without a handler: refused); positions are in this control's client area.
+  virtual void DoStartDrag(TDragObject*& dragObject);
+  virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(TObject* source, int x, int y);
+  virtual void DoEndDrag(TObject* target, int x, int y);
+  virtual void DoStartDock(TDragObject*& dragObject);
+  virtual void DoEndDock(TObject* target, int x, int y);
+
   TFont font_;
   std::string text_;
 
@@ -276,6 +373,24 @@ class TControl : public TComponent {
   unsigned controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
   bool clickPending_ = false;
   std::unique_ptr<TControlActionLink> actionLink_;
+
+  friend class TDragController;
+  // The size a change of bounds may have: the current one when refused.
+  void CheckNewSize(int& width, int& height);
+  void ConstraintsChanged();
+  // Takes the distances to the parent's sides from the current bounds (when the parent's area is
+  // known: its window exists); a move made by the anchoring itself keeps the earlier ones.
+  void AnchorsPlaced();
+  // The parent's client area now measures `area`.
+  void ApplyAnchors(TSize area);
+  TAnchors anchors_{akLeft, akTop};
+  TRect anchorPlaced_;
+  TSize anchorArea_{-1, -1};  // the parent's area at placement; cx < 0: not taken yet
+  bool anchoring_ = false;
+  TSizeConstraints constraints_;
+  TDragMode dragMode_ = dmManual;
+  TDragKind dragKind_ = dkDrag;
+  TCursor dragCursor_ = crDrag;
 };
 
 // ---------------------------------------------------------------------------------------------
