@@ -1137,6 +1137,23 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       UpdateBoundsFromWindow();
       return;
+    case WM_SETCURSOR:
+      // Over the client area the pointer takes the Cursor of the windowless child under it, or
+      // else this control's; at crDefault the window's own handling (class cursor, parent) decides.
+      if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
+        POINT p{};
+        GetCursorPos(&p);
+        ::ScreenToClient(handle_, &p);
+        TCursor cursor = Cursor();
+        if (TControl* child = ControlAtPos({p.x, p.y}, false); child && child->Cursor() != crDefault)
+          cursor = child->Cursor();
+        if (cursor != crDefault) {
+          ::SetCursor(CursorHandle(cursor));
+          m.Result = TRUE;
+          return;
+        }
+      }
+      break;
     case WM_WINDOWPOSCHANGING: {
       // A size change from outside the framework (the user, the window manager, SetWindowPos)
       // goes through the same checks as one made with SetBounds; a window being minimised

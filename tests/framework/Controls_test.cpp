@@ -505,6 +505,35 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   EXPECT_EQ(Application->MouseControl(), nullptr);
 }
 
+// The pointer shows the Cursor of the windowless child under it, else the window's own; a
+// control left at crDefault keeps the window class's cursor.
+TEST_F(Hover, PointerTakesTheCursorOfTheControlUnderIt) {
+  std::vector<std::string> log;
+  auto* panel = new GreenPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 200, 100);
+  auto* child = new Probe(form, &log, "C");
+  child->SetParent(panel);
+  child->SetBounds(100, 10, 40, 40);
+  form->Show();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  const HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
+  const HCURSOR cross = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));
+  auto shows = [](TControl& c, TPoint p, HCURSOR cursor) {
+    testing_support::MovePointer(c.ClientToScreen(p));
+    return testing_support::PumpUntil([&] { return GetCursor() == cursor; }, 10000);
+  };
+  EXPECT_TRUE(shows(*panel, {20, 60}, arrow));
+  panel->SetCursor(crHandPoint);
+  child->SetCursor(crCross);
+  EXPECT_TRUE(shows(*panel, {20, 70}, hand));
+  EXPECT_TRUE(shows(*child, {5, 5}, cross));
+  EXPECT_TRUE(shows(*panel, {30, 60}, hand));
+  panel->SetCursor(crDefault);
+  EXPECT_TRUE(shows(*panel, {20, 60}, arrow));
+}
+
 using testing_support::ForeignWindow;
 
 // A second copy of the program keeps its control pointers in the same window property; read in
