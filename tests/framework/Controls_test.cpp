@@ -520,9 +520,16 @@ TEST_F(Hover, PointerTakesTheCursorOfTheControlUnderIt) {
   const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   const HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
   const HCURSOR cross = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));
+  // The cursor is set when a pointer message arrives; a pointer position that the window system
+  // reports late can take the pointer back for a moment, so the pointer is moved again (by a
+  // pixel within the same control) until the cursor shows.
   auto shows = [](TControl& c, TPoint p, HCURSOR cursor) {
-    testing_support::MovePointer(c.ClientToScreen(p));
-    return testing_support::PumpUntil([&] { return GetCursor() == cursor; }, 10000);
+    int tries = 0;
+    return testing_support::PumpUntil([&] {
+      if (GetCursor() == cursor) return true;
+      if (tries++ % 20 == 0) testing_support::MovePointer(c.ClientToScreen({p.X + (tries / 20) % 2, p.Y}));
+      return false;
+    }, 10000);
   };
   EXPECT_TRUE(shows(*panel, {20, 60}, arrow));
   panel->SetCursor(crHandPoint);
