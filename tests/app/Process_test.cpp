@@ -232,19 +232,6 @@ TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
 }
 
 namespace {
-// The client-area pixels that a window, of this process or another, shows on the screen.
-std::vector<COLORREF> ClientPixels(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  TBitmap shot;
-  shot.SetSize(r.right, r.bottom);
-  const gdi::WindowDC dc(window);
-  BitBlt(shot.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < r.bottom; ++y)
-    for (int x = 0; x < r.right; ++x) pixels.push_back(shot.Pixel(x, y));
-  return pixels;
-}
 
 // Pixels that differ between two shots of one size, outside `moving` (the scrolling hint).
 int DifferentPixels(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b, int width, const RECT& moving) {
@@ -289,7 +276,8 @@ TEST(Program, HasItsHiddenWindowsAndPaintsLikeTheForm) {
   MapWindowPoints(form.GroupBox1->Handle(), form.Handle(), reinterpret_cast<POINT*>(&marquee), 2);
   auto alike = [&] {
     UpdateWindow(form.Handle());
-    return DifferentPixels(ClientPixels(main), ClientPixels(form.Handle()), client.right, marquee) == 0;
+    return DifferentPixels(testing_support::ClientPixels(main), testing_support::ClientPixels(form.Handle()),
+                           client.right, marquee) == 0;
   };
   EXPECT_TRUE(testing_support::PumpUntil(alike, 10000));
 

@@ -1,6 +1,7 @@
 #include "tests/support/Input.h"
 
 #include "framework/Forms.h"
+#include "framework/Graphics.h"
 
 namespace testing_support {
 
@@ -125,6 +126,19 @@ bool HoverAt(TControl& control, TPoint point) {
     Application->Idle();
     return Application->MouseControl() == &control;
   }, 10000);
+}
+
+std::vector<COLORREF> ClientPixels(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  TBitmap shot;
+  shot.SetSize(r.right, r.bottom);
+  const gdi::WindowDC dc(window);
+  BitBlt(shot.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) pixels.push_back(shot.Pixel(x, y));
+  return pixels;
 }
 
 }  // namespace testing_support

@@ -64,4 +64,7 @@ class HeldKeys {
 // The windowed control holding the keyboard focus, or nullptr.
 TWinControl* FocusedControl();
 
+// The client-area pixels that a window, of this process or another, shows on the screen.
+std::vector<COLORREF> ClientPixels(HWND window);
+
 }  // namespace testing_support

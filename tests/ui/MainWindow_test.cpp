@@ -172,30 +172,14 @@ TEST_F(MainWindow, EscapeInTheResultBoxLeavesTheWindowOpen) {
   EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
-namespace {
-// The pixels a window shows on the screen.
-std::vector<COLORREF> OnScreen(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  TBitmap shot;
-  shot.SetSize(r.right, r.bottom);
-  const gdi::WindowDC dc(window);
-  BitBlt(shot.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < r.bottom; ++y)
-    for (int x = 0; x < r.right; ++x) pixels.push_back(shot.Pixel(x, y));
-  return pixels;
-}
-}  // namespace
-
 TEST_F(MainWindow, CaptionSetFromOutsideTheProgramIsRepainted) {
   // As an automation or accessibility tool sets it: with WM_SETTEXT on the button's window.
   HWND button = form->dxButton3->Handle();
   ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(button, nullptr, FALSE); }));
-  const std::vector<COLORREF> before = OnScreen(button);
+  const std::vector<COLORREF> before = ClientPixels(button);
   SendMessageA(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Go"));
   EXPECT_EQ(form->dxButton3->Caption(), "Go");
-  EXPECT_TRUE(PumpUntil([&] { return OnScreen(button) != before; }));
+  EXPECT_TRUE(PumpUntil([&] { return ClientPixels(button) != before; }));
 }
 
 namespace {
