@@ -3,18 +3,27 @@
 // owns a 550 x 309 top-level window holding a group box, three push buttons, nine child windows
 // each holding an EDIT, and a multi-line EDIT; two message-only timer windows tick at 100 ms and
 // 500 ms, and the 100 ms tick composes a 357 x 21 text strip off-screen and copies it to the
-// window, as the scrolling usage hint does. Every control uses one font, SimSun -13.
+// window, as the scrolling usage hint does.
 // It starts the platform as the program must: the common controls initialised, the visual-styles
-// library loaded by name and a hidden top-level window that hears of theme changes. Built with
-// FLOOR_PLAIN (bench_floor_plain) it leaves those three out.
+// library loaded by name and a hidden top-level window that hears of theme changes. It shows what
+// the window must show: the program's icon on both windows, the title banner's text in a static
+// label in SimSun -24, the start button's caption in bold, the result box in SimSun -16 (every
+// other text SimSun -13), and the first button of the tab order focused.
+// Built with FLOOR_BARE (bench_floor_bare) it leaves out the icon, the label, the three design
+// fonts and the focus; with FLOOR_PLAIN (bench_floor_plain) the platform start-up as well.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "ui/Texts.h"
 
 namespace {
+
+#ifdef FLOOR_PLAIN
+#define FLOOR_BARE
+#endif
 
 HINSTANCE g_instance;
 HFONT g_font;
@@ -65,7 +74,7 @@ LRESULT CALLBACK TimerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
   return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-void Register(const char* name, WNDPROC proc, HBRUSH background) {
+void Register(const char* name, WNDPROC proc, HBRUSH background, HICON icon = nullptr, HICON smallIcon = nullptr) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
@@ -73,15 +82,27 @@ void Register(const char* name, WNDPROC proc, HBRUSH background) {
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = background;
   wc.lpszClassName = name;
+  wc.hIcon = icon;
+  wc.hIconSm = smallIcon;
   RegisterClassExA(&wc);
 }
 
 HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, HWND parent,
-           DWORD exStyle = 0) {
+           DWORD exStyle = 0, HFONT font = g_font) {
   HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
                                g_instance, nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), 0);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   return child;
+}
+
+HFONT SongTi(int height, int weight = FW_NORMAL, DWORD charset = DEFAULT_CHARSET) {
+  return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH, texts::kSongTi);
+}
+
+[[maybe_unused]] HICON ProgramIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageA(g_instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
 HWND TimerWindow(int interval) {
@@ -95,10 +116,17 @@ HWND TimerWindow(int interval) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   g_instance = instance;
-  g_font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH, texts::kSongTi);
-  Register("FloorApplication", DefWindowProcA, nullptr);
-  Register("FloorForm", MainProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  g_font = SongTi(-13);
+#ifdef FLOOR_BARE
+  HFONT bannerFont = g_font, boldFont = g_font, resultFont = g_font;
+  HICON icon = nullptr, smallIcon = nullptr;
+#else
+  HFONT bannerFont = SongTi(-24, FW_NORMAL, GB2312_CHARSET), boldFont = SongTi(-13, FW_BOLD),
+        resultFont = SongTi(-16);
+  HICON icon = ProgramIcon(SM_CXICON, SM_CYICON), smallIcon = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
+#endif
+  Register("FloorApplication", DefWindowProcA, nullptr, icon, smallIcon);
+  Register("FloorForm", MainProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon, smallIcon);
   Register("FloorEntry", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   Register("FloorTimer", TimerProc, nullptr);
 #ifndef FLOOR_PLAIN
@@ -112,24 +140,31 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                      0, nullptr, nullptr, instance, nullptr);
   g_main = CreateWindowExA(0, "FloorForm", texts::kFormCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 150, 146, 550,
                            309, application, nullptr, instance, nullptr);
-  HWND group = Child("BUTTON", texts::kGroupCaption, BS_GROUPBOX, 0, 0, 542, 89, g_main);
-  Child("BUTTON", texts::kVisitUs, BS_PUSHBUTTON | WS_TABSTOP, 376, 61, 73, 21, g_main);
+  Child("BUTTON", texts::kGroupCaption, BS_GROUPBOX, 0, 0, 542, 89, g_main);
+#ifndef FLOOR_BARE
+  Child("STATIC", texts::kBannerCaption, SS_CENTER | SS_CENTERIMAGE, 2, 15, 538, 40, g_main, 0, bannerFont);
+#endif
+  HWND visit = Child("BUTTON", texts::kVisitUs, BS_PUSHBUTTON | WS_TABSTOP, 376, 61, 73, 21, g_main);
   Child("BUTTON", texts::kCloseWindow, BS_PUSHBUTTON | WS_TABSTOP, 456, 61, 73, 21, g_main);
-  (void)group;
   for (int n = 0; n < 9; ++n) {
     HWND box = Child("FloorEntry", "", WS_CLIPCHILDREN, 16 + 48 * n, 104, 33, 21, g_main);
     Child("EDIT", texts::kEntries[n], ES_AUTOHSCROLL | WS_TABSTOP, 2, 2, 29, 17, box);
   }
-  Child("BUTTON", texts::kStartNaming, BS_PUSHBUTTON | WS_TABSTOP, 448, 104, 81, 21, g_main);
+  Child("BUTTON", texts::kStartNaming, BS_PUSHBUTTON | WS_TABSTOP, 448, 104, 81, 21, g_main, 0, boldFont);
   const std::string usage = std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" +
                             texts::kUsageLine3 + "\r\n" + texts::kUsageLine4;
   Child("EDIT", usage.c_str(), ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, 16, 136, 513, 129, g_main,
-        WS_EX_CLIENTEDGE);
+        WS_EX_CLIENTEDGE, resultFont);
   TimerWindow(100);
   TimerWindow(500);
 
   ShowWindow(application, SW_SHOWNA);
   ShowWindow(g_main, SW_SHOWNORMAL);
+#ifndef FLOOR_BARE
+  SetFocus(visit);
+#else
+  (void)visit;
+#endif
   UpdateWindow(g_main);
 
   MSG msg;
@@ -137,6 +172,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  for (HFONT font : {bannerFont, boldFont, resultFont})
+    if (font != g_font) DeleteObject(font);
   DeleteObject(g_font);
 #ifndef FLOOR_PLAIN
   if (uxTheme) FreeLibrary(uxTheme);

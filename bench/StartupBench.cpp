@@ -1,18 +1,21 @@
 // Start-up, idle cost and memory of the program against its floor (bench_floor: the same window
-// tree from plain system controls with the program's platform start-up) and the plain floor
-// (bench_floor_plain: without that start-up), measured in one run and printed side by side:
+// tree from plain system controls with the program's platform start-up, showing what the window
+// must show: its icon, the design's fonts, the focus on the first button), the bare floor
+// (bench_floor_bare: the start-up, one font, no icon, no focus) and the plain floor
+// (bench_floor_plain: the bare floor without the start-up), measured in one run side by side:
 //   1. start to idle: from process creation until the program has shown its window and waits for
 //      input with nothing left to do, and the CPU time it had used by then; the medians of
 //      launches of the three in turn;
 //   2. working set and CPU time: the three running side by side, idle, over a period (default 60
 //      seconds); the working set at its end, and where it is (kinds of mapping and the files
 //      whose share differs most).
-// Usage: bench_startup [--runs N] [--seconds S]   (defaults 9 and 60)
-// All three programs are taken from this program's folder.
+// Usage: bench_startup [--runs N] [--seconds S]   (defaults 21 and 60)
+// All four programs are taken from this program's folder.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -294,9 +297,9 @@ double Median(std::vector<double> v) {
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
 
-void Row(const std::string& what, double program, double floor, double plain, const char* unit) {
-  std::printf("%-30s %9.2f %9.2f %9.2f %-3s %6.2f %6.2f\n", what.c_str(), program, floor, plain, unit,
-              Ratio(program, floor), Ratio(program, plain));
+void Row(const std::string& what, const std::array<double, 4>& v, const char* unit) {
+  std::printf("%-30s %9.2f %9.2f %9.2f %9.2f %-3s %6.2f %6.2f %6.2f\n", what.c_str(), v[0], v[1], v[2], v[3], unit,
+              Ratio(v[0], v[1]), Ratio(v[0], v[2]), Ratio(v[0], v[3]));
 }
 
 // The kinds of resident memory side by side, and the files whose share differs most.
@@ -330,42 +333,51 @@ void PrintBreakdown(const Breakdown& program, const Breakdown& floor, const Brea
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = 9, seconds = 60;
+  int runs = 21, seconds = 60;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--runs")) runs = std::max(1, std::atoi(argv[i + 1]));
     if (!std::strcmp(argv[i], "--seconds")) seconds = std::max(1, std::atoi(argv[i + 1]));
   }
-  const std::string paths[3] = {Beside("NameGen.exe"), Beside("bench_floor.exe"), Beside("bench_floor_plain.exe")};
+  constexpr int kPrograms = 4;
+  const std::string paths[kPrograms] = {Beside("NameGen.exe"), Beside("bench_floor.exe"),
+                                        Beside("bench_floor_bare.exe"), Beside("bench_floor_plain.exe")};
   try {
     // One launch of each first: Wine maps its libraries and fonts into the cache.
     for (const std::string& path : paths) Process(path).WaitUntilIdle();
 
-    std::vector<double> ms[3], cpu[3];
+    std::vector<double> ms[kPrograms], cpu[kPrograms];
     for (int i = 0; i < runs; ++i) {
       // In turn, starting with a different one each round, so that none always follows another.
-      for (int k = 0; k < 3; ++k) {
-        const int which = (i + k) % 3;
+      for (int k = 0; k < kPrograms; ++k) {
+        const int which = (i + k) % kPrograms;
         Process p(paths[which]);
         ms[which].push_back(p.WaitUntilIdle());
         cpu[which].push_back(p.CpuAtIdleMs());
       }
     }
 
-    Process p(paths[0]), f(paths[1]), q(paths[2]);
-    p.WaitUntilIdle();
-    f.WaitUntilIdle();
-    q.WaitUntilIdle();
+    Process p(paths[0]), f(paths[1]), b(paths[2]), q(paths[3]);
+    Process* all[kPrograms] = {&p, &f, &b, &q};
+    for (Process* program : all) program->WaitUntilIdle();
     Sleep(2000);  // start-up work that trails the first idle moment
-    const double pCpu = p.CpuSeconds(), fCpu = f.CpuSeconds(), qCpu = q.CpuSeconds();
+    double before[kPrograms], idle[kPrograms];
+    for (int k = 0; k < kPrograms; ++k) before[k] = all[k]->CpuSeconds();
     Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double pIdle = p.CpuSeconds() - pCpu, fIdle = f.CpuSeconds() - fCpu, qIdle = q.CpuSeconds() - qCpu;
+    for (int k = 0; k < kPrograms; ++k) idle[k] = all[k]->CpuSeconds() - before[k];
 
-    std::printf("%-30s %9s %9s %9s %-3s %6s %6s\n", "", "NameGen", "floor", "plain", "", "ratio", "plain");
-    Row("start to idle, median of " + std::to_string(runs), Median(ms[0]), Median(ms[1]), Median(ms[2]), "ms");
-    Row("CPU time to idle, median", Median(cpu[0]), Median(cpu[1]), Median(cpu[2]), "ms");
-    Row("working set", p.WorkingSetMb(), f.WorkingSetMb(), q.WorkingSetMb(), "MB");
-    Row("peak working set", p.PeakWorkingSetMb(), f.PeakWorkingSetMb(), q.PeakWorkingSetMb(), "MB");
-    Row("CPU over " + std::to_string(seconds) + " s idle", pIdle, fIdle, qIdle, "s");
+    // A figure of each program, in the order of the columns.
+    auto each = [&](auto value) {
+      std::array<double, kPrograms> v{};
+      for (int k = 0; k < kPrograms; ++k) v[k] = value(k);
+      return v;
+    };
+    std::printf("%-30s %9s %9s %9s %9s %-3s %6s %6s %6s\n", "", "NameGen", "floor", "bare", "plain", "", "ratio",
+                "bare", "plain");
+    Row("start to idle, median of " + std::to_string(runs), each([&](int k) { return Median(ms[k]); }), "ms");
+    Row("CPU time to idle, median", each([&](int k) { return Median(cpu[k]); }), "ms");
+    Row("working set", each([&](int k) { return all[k]->WorkingSetMb(); }), "MB");
+    Row("peak working set", each([&](int k) { return all[k]->PeakWorkingSetMb(); }), "MB");
+    Row("CPU over " + std::to_string(seconds) + " s idle", each([&](int k) { return idle[k]; }), "s");
     PrintBreakdown(p.Memory(), f.Memory(), q.Memory());
   } catch (const std::exception& e) {
     std::printf("benchmark failed: %s\n", e.what());

@@ -980,6 +980,8 @@ void TWinControl::RegisterWindowClass(const TCreateParams& p) {
     } else {
       wc.style = p.ClassStyle;
       wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+      wc.hIcon = p.ClassIcon;
+      wc.hIconSm = p.ClassSmallIcon;
     }
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = FrameworkWindowProc;

@@ -404,6 +404,10 @@ struct TCreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   // Native window class to build on ("EDIT", "BUTTON"); empty for a class of our own.
   std::string BaseClass;
+  // The icons of a class of our own (top-level windows): the system converts a class's icons
+  // once, when a window is made, where every WM_SETICON converts both icons again.
+  HICON ClassIcon = nullptr;
+  HICON ClassSmallIcon = nullptr;
 };
 
 class TWinControl : public TControl {

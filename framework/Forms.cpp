@@ -52,6 +52,11 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (!Enabled()) p.Style |= WS_DISABLED;
   p.WndParent = Application ? Application->Handle() : nullptr;
+  // A form without an icon of its own shows the application's, through its class.
+  if (!icon_ && Application) {
+    p.ClassIcon = Application->Icon();
+    p.ClassSmallIcon = Application->SmallIcon();
+  }
   if (position_ == poScreenCenter) {
     p.X = GetSystemMetrics(SM_CXSCREEN) / 2 - Width() / 2;
     p.Y = GetSystemMetrics(SM_CYSCREEN) / 2 - Height() / 2;
@@ -61,8 +66,12 @@ void TForm::CreateParams(TCreateParams& p) {
 void TForm::CreateWindowHandleDone() {
   HICON big = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
   HICON small = icon_ ? icon_ : (Application ? Application->SmallIcon() : nullptr);
-  if (big) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  if (small) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  // The window carries the icons itself only where its class does not (an icon of its own, or a
+  // class made before the application object's icons were known).
+  if (big && reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON)) != big)
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (small && reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM)) != small)
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (position_ == poScreenCenter) {
     RECT r;
     GetWindowRect(Handle(), &r);
@@ -423,13 +432,24 @@ std::string DefaultTitle() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   return DefaultApplicationTitle(path, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
 }
+
+// The program's icon resource at the system's size for the metrics given, or the system's
+// application icon. Shared icons from the program's resources are freed by the system, not by us.
+HICON ApplicationIcon(int widthMetric, int heightMetric) {
+  const auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
+                                                  GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                                  LR_SHARED));
+  return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+}
 }  // namespace
 
 TApplication::TApplication()
     : TComponent(nullptr),
       title_(DefaultTitle()),
+      icon_(ApplicationIcon(SM_CXICON, SM_CYICON)),
+      smallIcon_(ApplicationIcon(SM_CXSMICON, SM_CYSMICON)),
       window_("TApplication", [this](UINT msg, WPARAM w, LPARAM l) { return AppWindowProc(msg, w, l); }, false,
-              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX) {
+              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, icon_, smallIcon_) {
   Application = this;
   HWND h = window_.Handle();
   SetWindowPos(h, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
@@ -439,16 +459,12 @@ TApplication::TApplication()
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
-  // Shared icons from the program's resources are freed by the system, not by us.
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  icon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                        GetSystemMetrics(SM_CYICON), LR_SHARED));
-  smallIcon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  if (!icon_) icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-  if (!smallIcon_) smallIcon_ = icon_;
-  SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  // A class made before (another application object in the same process) keeps the icons it was
+  // made with; the window then carries ours itself.
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(h, GCLP_HICON)) != icon_)
+    SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  if (reinterpret_cast<HICON>(GetClassLongPtrA(h, GCLP_HICONSM)) != smallIcon_)
+    SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   GetStartupInfoA(&si);
@@ -484,6 +500,9 @@ LRESULT TApplication::AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) Terminate();
       return 0;
+    case WM_FONTCHANGE:
+      ForgetMeasuredText();
+      break;
   }
   return DefWindowProcA(h, msg, wParam, lParam);
 }

@@ -178,9 +178,10 @@ class TApplication : public TComponent {
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::string title_;
-  TUtilWindow window_;
+  // Before the window: they are its class's icons.
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
+  TUtilWindow window_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;

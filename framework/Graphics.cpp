@@ -1,7 +1,9 @@
 #include "framework/Graphics.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "framework/Exception.h"
 
@@ -425,15 +427,33 @@ void TBitmap::Assign(TBitmap& source) {
   std::copy(source.bits_, source.bits_ + static_cast<std::ptrdiff_t>(stride_) * height_, bits_);
 }
 
+namespace {
+// Measurements by font description and text. A font's metrics change only when the system's fonts
+// do (ForgetMeasuredText); the controls of a window measure the same font many times over.
+using MeasureKey = std::tuple<std::string, int, int, TFontStyles, std::string>;
+std::map<MeasureKey, TSize>& Measured() {
+  static std::map<MeasureKey, TSize> measured;
+  return measured;
+}
+}  // namespace
+
 TSize MeasureText(const TFont& font, const std::string& text) {
+  MeasureKey key{font.Name(), font.Height(), font.Charset(), font.Style(), text};
+  auto& measured = Measured();
+  if (auto found = measured.find(key); found != measured.end()) return found->second;
   gdi::WindowDC screen(nullptr);
   TCanvas canvas;
   canvas.SetHandle(screen.Get());
   canvas.Font().Assign(font);
   const TSize size = canvas.TextExtent(text);
   canvas.SetHandle(nullptr);
+  constexpr std::size_t kMostKept = 256;
+  if (measured.size() >= kMostKept) measured.clear();
+  measured.emplace(std::move(key), size);
   return size;
 }
+
+void ForgetMeasuredText() { Measured().clear(); }
 
 void DrawEmbossedText(TCanvas& canvas, const std::string& text, const TRect& r, UINT format) {
   TRect shifted{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};

@@ -221,6 +221,8 @@ class TBitmap {
 
 // Extent of a text in a font, measured on a screen-compatible context.
 TSize MeasureText(const TFont& font, const std::string& text);
+// Drops the remembered measurements: the system's fonts changed (WM_FONTCHANGE).
+void ForgetMeasuredText();
 
 // The disabled look of a text: in clBtnHighlight one pixel right of and below r, then in
 // clBtnShadow at r.

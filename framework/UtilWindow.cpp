@@ -11,7 +11,8 @@ namespace {
 thread_local TUtilWindow* g_creatingUtil = nullptr;
 }  // namespace
 
-TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style)
+TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style, HICON icon,
+                         HICON smallIcon)
     : handler_(std::move(handler)) {
   static std::set<std::string> registered;
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -21,6 +22,8 @@ TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnl
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
     wc.lpszClassName = className;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     if (!RegisterClassExA(&wc)) throw Exception("Error creating window class");
     registered.insert(className);
   }

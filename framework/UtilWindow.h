@@ -9,8 +9,10 @@ class TUtilWindow {
  public:
   using Handler = std::function<LRESULT(UINT msg, WPARAM wParam, LPARAM lParam)>;
 
-  // messageOnly: a message-only window (HWND_MESSAGE); otherwise a hidden top-level window.
-  TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style = WS_POPUP);
+  // messageOnly: a message-only window (HWND_MESSAGE); otherwise a hidden top-level window. The
+  // icons are its class's, given by the first window of the class.
+  TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style = WS_POPUP,
+              HICON icon = nullptr, HICON smallIcon = nullptr);
   ~TUtilWindow();
   TUtilWindow(const TUtilWindow&) = delete;
   TUtilWindow& operator=(const TUtilWindow&) = delete;

@@ -974,3 +974,33 @@ TEST(Handles, TenThousandPaintCyclesLeaveNoObjectBehind) {
   ASSERT_TRUE(trace.passed) << trace.output;
   EXPECT_EQ(trace.marks.at("end"), trace.marks.at("begin"));
 }
+
+namespace {
+// The icon a window shows: its own, else its class's.
+HICON ShownIcon(HWND window, WPARAM which) {
+  if (auto own = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0))) return own;
+  return reinterpret_cast<HICON>(GetClassLongPtrA(window, which == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
+}
+}  // namespace
+
+TEST(FormIcons, WindowsShowTheApplicationIconUnlessTheFormHasItsOwn) {
+  ASSERT_NE(Application, nullptr);
+  ASSERT_NE(Application->Icon(), nullptr);
+  EXPECT_EQ(ShownIcon(Application->Handle(), ICON_BIG), Application->Icon());
+  EXPECT_EQ(ShownIcon(Application->Handle(), ICON_SMALL), Application->SmallIcon());
+
+  for (int copy = 0; copy < 2; ++copy) {  // the second window of the class as well
+    TForm form(nullptr);
+    form.HandleNeeded();
+    EXPECT_EQ(ShownIcon(form.Handle(), ICON_BIG), Application->Icon());
+    EXPECT_EQ(ShownIcon(form.Handle(), ICON_SMALL), Application->SmallIcon());
+  }
+
+  const HICON own = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING));
+  ASSERT_NE(own, Application->Icon());
+  TForm form(nullptr);
+  form.SetIcon(own);
+  form.HandleNeeded();
+  EXPECT_EQ(ShownIcon(form.Handle(), ICON_BIG), own);
+  EXPECT_EQ(ShownIcon(form.Handle(), ICON_SMALL), own);
+}
