@@ -242,7 +242,8 @@ void TdxCustomButton::BuildGradients() {
 
 void TdxCustomButton::DoResized() {
   TdxCustomStyleControl::DoResized();
-  BuildGradients();
+  // The gradients follow at the next paint: a window being laid out is resized several times
+  // before it is first shown.
   Redraw();
 }
 
@@ -274,7 +275,7 @@ void TdxCustomButton::PrepareImage() {
 void TdxCustomButton::Paint() {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return;
-  // No size message may have come yet when the window was made.
+  // Made for another size, or not yet.
   if (faceGradient_.Width() != w - 2 || faceGradient_.Height() != h - 2) BuildGradients();
   TCanvas& c = Canvas();
   const TdxVisualState state = VisualState();

@@ -92,7 +92,7 @@ class TdxCustomButton : public TdxCustomStyleControl {
   // Takes the image of an action that has one in its action list's image list.
   void ActionChange(TObject* sender, bool checkDefaults) override;
   std::unique_ptr<TControlActionLink> CreateActionLink() override;
-  // Rebuilds the four gradients for the new size.
+  // Repaints; the four gradients are made for the new size when next painted.
   void DoResized() override;
   // The image list of the action's action list changed.
   void ImageListChange(TObject* sender);

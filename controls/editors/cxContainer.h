@@ -235,6 +235,9 @@ class TcxContainer : public TcxControl {
   void AlignHostedControl(const TRect& client);
   virtual std::optional<TRect> ChildClip(TWinControl* child, const TRect& client);
   void ForgetClipRegion() { clipRegion_.reset(); clipApplied_ = false; }
+  // The hosted control's window was just made: it has no region, which is what no clip asks for
+  // (setting none again would cost the window system a move of the window).
+  void HostedWindowMade() { clipRegion_.reset(); clipApplied_ = true; }
   virtual void StyleChanged();
   virtual void MouseLeaveReaction();
   // Recompute, place and sync the hosted control, update the region and repaint the frame band.

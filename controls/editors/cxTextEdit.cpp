@@ -107,7 +107,7 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& p) {
 
 void TcxCustomInnerTextEdit::CreateWindowHandleDone() {
   TCustomEdit::CreateWindowHandleDone();
-  edit_->ForgetClipRegion();
+  edit_->HostedWindowMade();
   edit_->AdjustHostedControl();
 }
 

@@ -317,7 +317,6 @@ void TRzCustomStatusPane::UpdateAutoWidth() {
 
 TRzMarqueeStatus::TRzMarqueeStatus(TComponent* owner)
     : TRzStatusPane(owner),
-      wrapLimit_(Width()),
       captionBuffer_(std::make_unique<TBitmap>()),
       scrollTimer_(std::make_unique<TTimer>(nullptr)) {
   scrollTimer_->SetEnabled(scrolling_);
@@ -355,14 +354,14 @@ void TRzMarqueeStatus::SetScrollDelay(unsigned short value) {
 
 void TRzMarqueeStatus::SetBounds(int left, int top, int width, int height) {
   TRzStatusPane::SetBounds(left, top, width, height);
-  RecomputeWrapLimit();
+  wrapLimitValid_ = false;
 }
 
 void TRzMarqueeStatus::WndProc(TMessage& message) {
   TRzStatusPane::WndProc(message);
   if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) {
     metricsValid_ = false;
-    RecomputeWrapLimit();
+    wrapLimitValid_ = false;
     Invalidate();
   }
 }
@@ -373,7 +372,7 @@ void TRzMarqueeStatus::Tick() {
   if (!scrollTimer_->Enabled()) return;
   scrollPosition_ += scrollSize_;
   if (Visible()) DrawCaption(Caption());
-  if (scrollPosition_ >= wrapLimit_) scrollPosition_ = 0;
+  if (scrollPosition_ >= WrapLimit()) scrollPosition_ = 0;
 }
 
 void TRzMarqueeStatus::DrawCaption(const std::string& text) {
@@ -402,8 +401,14 @@ void TRzMarqueeStatus::DrawCaption(const std::string& text) {
   Canvas().Draw(border + 1, border + 1, *captionBuffer_);
 }
 
-void TRzMarqueeStatus::RecomputeWrapLimit() {
-  TCanvas& buffer = captionBuffer_->Canvas();
-  UseFont(buffer.Font(), Font(), CurrentTextColor());
-  wrapLimit_ = MarqueeWrapLimit(buffer.TextWidth(Caption()), Width());
+// A window being laid out changes its size, font and caption several times before its first
+// tick; the caption, long as it is, is measured once.
+int TRzMarqueeStatus::WrapLimit() {
+  if (!wrapLimitValid_) {
+    TCanvas& buffer = captionBuffer_->Canvas();
+    UseFont(buffer.Font(), Font(), CurrentTextColor());
+    wrapLimit_ = MarqueeWrapLimit(buffer.TextWidth(Caption()), Width());
+    wrapLimitValid_ = true;
+  }
+  return wrapLimit_;
 }

@@ -137,7 +137,9 @@ class TRzMarqueeStatus : public TRzStatusPane {
   void SetScrollDelay(unsigned short value);  // the timer's interval; 0 stops the ticks
 
   int ScrollPosition() const { return scrollPosition_; }
-  int WrapLimit() const { return wrapLimit_; }
+  // The scroll position at which the text starts over: the caption's width plus the pane's,
+  // measured when first asked for after the caption, the font or the size changed.
+  int WrapLimit();
   TTimer& ScrollTimer() { return *scrollTimer_; }
 
   void SetBounds(int left, int top, int width, int height) override;
@@ -150,11 +152,10 @@ class TRzMarqueeStatus : public TRzStatusPane {
   void DrawCaption(const std::string& text) override;
 
  private:
-  void RecomputeWrapLimit();
-
   TRzScrollType scrollType_ = stRightToLeft;
   bool scrolling_ = true;
-  int wrapLimit_;
+  int wrapLimit_ = 0;
+  bool wrapLimitValid_ = false;
   unsigned short scrollDelay_ = 100;
   unsigned short scrollSize_ = 1;
   std::unique_ptr<TBitmap> captionBuffer_;
