@@ -140,7 +140,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                      0, nullptr, nullptr, instance, nullptr);
   g_main = CreateWindowExA(0, "FloorForm", texts::kFormCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 150, 146, 550,
                            309, application, nullptr, instance, nullptr);
-  Child("BUTTON", texts::kGroupCaption, BS_GROUPBOX, 0, 0, 542, 89, g_main);
+  // Transparent: the window paints its face beneath the group box, which draws only its frame.
+  Child("BUTTON", texts::kGroupCaption, BS_GROUPBOX, 0, 0, 542, 89, g_main, WS_EX_TRANSPARENT);
 #ifndef FLOOR_BARE
   Child("STATIC", texts::kBannerCaption, SS_CENTER | SS_CENTERIMAGE, 2, 15, 538, 40, g_main, 0, bannerFont);
 #endif

@@ -375,6 +375,16 @@ int main(int argc, char** argv) {
                 "bare", "plain");
     Row("start to idle, median of " + std::to_string(runs), each([&](int k) { return Median(ms[k]); }), "ms");
     Row("CPU time to idle, median", each([&](int k) { return Median(cpu[k]); }), "ms");
+    // The machine's speed drifts over seconds (other work on a shared host): the programs of one
+    // round, started within a second or two, are compared with each other, and the median of
+    // those ratios is taken.
+    auto roundRatio = [&](int k) {
+      std::vector<double> ratios;
+      for (int i = 0; i < runs; ++i) ratios.push_back(Ratio(ms[0][i], ms[k][i]));
+      return Median(ratios);
+    };
+    std::printf("%-30s %9s %9s %9s %9s %-3s %6.2f %6.2f %6.2f\n", "start to idle, round by round", "", "", "", "",
+                "", roundRatio(1), roundRatio(2), roundRatio(3));
     Row("working set", each([&](int k) { return all[k]->WorkingSetMb(); }), "MB");
     Row("peak working set", each([&](int k) { return all[k]->PeakWorkingSetMb(); }), "MB");
     Row("CPU over " + std::to_string(seconds) + " s idle", each([&](int k) { return idle[k]; }), "s");
