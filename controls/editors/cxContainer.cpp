@@ -535,6 +535,7 @@ void TcxContainer::UpdateState(TPoint point, TShiftState shift) {
   // The focus is asked once: the view, the region and the hot area all read it.
   FocusKnown known{focusDuringUpdate_, focusDuringUpdate_};
   focusDuringUpdate_ = IsFocused();
+  showsFocus_ = *focusDuringUpdate_;
   const bool allowed = style_->HotTrack() && shift == 0;
   CalculateViewInfo(point, allowed);
   AdjustHostedControl();

@@ -208,6 +208,8 @@ class TcxContainer : public TcxControl {
   virtual bool IsFocused();
   // The frame is drawn hot.
   bool IsHot() const { return (viewInfo_->State & StateHot) != 0; }
+  // Whether the last state update found the focus in this container.
+  bool ShowsFocus() const { return showsFocus_; }
   bool Creating() const { return creating_; }
   bool IsBeingDestroyed() const { return beingDestroyed_; }
 
@@ -302,6 +304,7 @@ class TcxContainer : public TcxControl {
   std::optional<TRect> clipRegion_;
   bool clipApplied_ = false;
   std::optional<bool> focusDuringUpdate_;  // the focus as asked once for one state update
+  bool showsFocus_ = false;
   bool movingHosted_ = false;
   bool creating_ = true;
   bool applyingStyle_ = false;

@@ -547,8 +547,14 @@ void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, i
 
 void TcxCustomTextEdit::WndProc(TMessage& m) {
   if (m.Msg == CM_FOCUSCHANGED) {
-    // The form's active control decides whether the inner edit shows.
-    RefreshState();
+    // The form's active control decides whether a text not aligned left is shown by the inner
+    // edit. Aligned left, only the frame of the box the focus enters or leaves changes: the others
+    // keep their state (asking for the pointer and the focus costs each box round trips to the
+    // window system at every move of the focus).
+    auto* focused = reinterpret_cast<TControl*>(m.LParam);
+    if (Properties().Alignment().Horz() != taLeftJustify || ShowsFocus() ||
+        (focused && (focused == this || focused == InnerEdit())))
+      RefreshState();
   } else if (m.Msg == CM_FONTCHANGED) {
     TcxCustomEdit::WndProc(m);
     textHeight_ = -1;
