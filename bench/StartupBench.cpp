@@ -9,7 +9,7 @@
 //   2. working set and CPU time: the three running side by side, idle, over a period (default 60
 //      seconds); the working set at its end, and where it is (kinds of mapping and the files
 //      whose share differs most).
-// Usage: bench_startup [--runs N] [--seconds S]   (defaults 21 and 60)
+// Usage: bench_startup [--runs N] [--seconds S]   (defaults 31 and 60)
 // All four programs are taken from this program's folder.
 #include <windows.h>
 #include <psapi.h>
@@ -333,7 +333,7 @@ void PrintBreakdown(const Breakdown& program, const Breakdown& floor, const Brea
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = 21, seconds = 60;
+  int runs = 31, seconds = 60;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--runs")) runs = std::max(1, std::atoi(argv[i + 1]));
     if (!std::strcmp(argv[i], "--seconds")) seconds = std::max(1, std::atoi(argv[i + 1]));
