@@ -26,6 +26,32 @@ std::unordered_map<HWND, TWinControl*>& ControlWindows() {
 
 // The control whose window is being made; its first messages arrive before CreateWindowEx returns.
 thread_local TWinControl* g_creating = nullptr;
+
+// The focus window as our windows heard of it (FocusedWindow). Only a window of ours, or none, is
+// kept: the focus may move among other windows (a message box's buttons) without our hearing.
+struct FocusRecord {
+  HWND window = nullptr;
+  bool known = false;
+};
+thread_local FocusRecord g_focus;
+
+bool OursOrNone(HWND window) { return !window || TWinControl::FindControl(window); }
+
+void NoteFocus(HWND window, UINT msg, WPARAM wParam) {
+  switch (msg) {
+    case WM_SETFOCUS:
+      g_focus = {window, true};
+      break;
+    case WM_KILLFOCUS: {
+      const auto next = reinterpret_cast<HWND>(wParam);
+      g_focus = {next, OursOrNone(next)};
+      break;
+    }
+    case WM_NCDESTROY:
+      if (g_focus.window == window) g_focus.known = false;
+      break;
+  }
+}
 // Nesting of window procedures; on-demand device contexts are given back at the outermost level.
 thread_local int g_depth = 0;
 
@@ -276,7 +302,7 @@ bool TControl::ContextPopup(TPoint screen) {
   if (keyboard) {
     // Below the window holding the focus (this control or one inside it), else below this one.
     RECT r;
-    HWND focus = GetFocus();
+    HWND focus = FocusedWindow();
     if (focus && GetWindowRect(focus, &r)) {
       screen = {r.left, r.bottom};
     } else {
@@ -771,7 +797,7 @@ bool TWinControl::CanFocus() {
   return true;
 }
 
-bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() { return handle_ && FocusedWindow() == handle_; }
 
 void TWinControl::SetFocus() {
   TForm* form = GetParentForm(this);
@@ -1263,7 +1289,7 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case CM_ENABLEDCHANGED:
       // Disabled, the control gives up the focus, also when it holds the focused control.
-      if (HWND focus = GetFocus(); !Enabled() && handle_ && focus && (focus == handle_ || IsChild(handle_, focus))) {
+      if (HWND focus = FocusedWindow(); !Enabled() && handle_ && focus && (focus == handle_ || IsChild(handle_, focus))) {
         if (TForm* form = GetParentForm(this); form && form != this) ::SetFocus(form->Handle());
       }
       if (handle_) EnableWindow(handle_, Enabled());
@@ -1294,7 +1320,16 @@ void TWinControl::WndProc(TMessage& m) {
 
 // Every window of the framework's controls comes through here. Failures escaping a handler are
 // reported by the application and go no further.
+HWND FocusedWindow() {
+  if (g_focus.known) return g_focus.window;
+  const HWND focus = ::GetFocus();
+  if (OursOrNone(focus)) g_focus = {focus, true};
+  return focus;
+}
+
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Before anything runs: handlers may ask where the focus is, or move it on.
+  NoteFocus(window, msg, wParam);
   TWinControl* control = TWinControl::FindControl(window);
   if (!control && g_creating) {
     control = g_creating;

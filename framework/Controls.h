@@ -395,6 +395,11 @@ class TControl : public TComponent {
 
 // ---------------------------------------------------------------------------------------------
 // Window creation parameters a windowed control may adjust before its window is made.
+// The window holding the keyboard focus in this thread, as ::GetFocus answers, without the round
+// trip to the window server while the focus is in one of our windows or nowhere: every move of the
+// focus to, from or between our windows reaches one of them as WM_SETFOCUS or WM_KILLFOCUS.
+HWND FocusedWindow();
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;

@@ -444,7 +444,7 @@ bool TcxContainer::OwnsWindow(HWND window) {
   return hostedControl_ && hostedControl_->HandleAllocated() && window == hostedControl_->Handle();
 }
 
-bool TcxContainer::IsFocused() { return OwnsWindow(GetFocus()); }
+bool TcxContainer::IsFocused() { return OwnsWindow(FocusedWindow()); }
 
 TShiftState TcxContainer::CurrentShiftState() {
   TShiftState s = KeyboardShiftState();
@@ -648,7 +648,7 @@ void TcxContainer::BoundsChanged(const TRect& previous) {
 
 void TcxContainer::SetFocus() {
   TcxControl::SetFocus();
-  if (hostedControl_ && hostedControl_->CanFocus() && GetFocus() == Handle()) ::SetFocus(hostedControl_->Handle());
+  if (hostedControl_ && hostedControl_->CanFocus() && FocusedWindow() == Handle()) ::SetFocus(hostedControl_->Handle());
 }
 
 void TcxContainer::ReportFocusToForm() {
@@ -717,7 +717,7 @@ void TcxContainer::FocusMessage(TMessage& m) {
     focusFromOther_ = !mousePressing_ && entering;
     TcxControl::WndProc(m);
     if (entering) FocusEntered();
-    if (hostedControl_ && hostedControl_->CanFocus() && GetFocus() == Handle()) ::SetFocus(hostedControl_->Handle());
+    if (hostedControl_ && hostedControl_->CanFocus() && FocusedWindow() == Handle()) ::SetFocus(hostedControl_->Handle());
   } else {
     TcxControl::WndProc(m);
     if (LeavesForOtherControl(other)) FocusLeft();

@@ -345,7 +345,7 @@ void TcxCustomEdit::EditKeyDown(WORD& key, TShiftState shift) {
       if (IsFocused() && !(shift & (ssCtrl | ssAlt))) {
         key = 0;
         if (TForm* form = GetParentForm(this)) form->SelectNext(this, !(shift & ssShift), true);
-        if (HandleAllocated() && GetFocus() == Handle() && InnerControl() && InnerControl()->CanFocus())
+        if (HandleAllocated() && FocusedWindow() == Handle() && InnerControl() && InnerControl()->CanFocus())
           ::SetFocus(InnerControl()->Handle());
       }
       return;
@@ -389,7 +389,7 @@ void TcxCustomEdit::KeyUp(WORD& key, TShiftState shift) { TcxContainer::KeyUp(ke
 
 void TcxCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl* inner = InnerControl();
-  const bool innerFocused = inner && inner->HandleAllocated() && GetFocus() == inner->Handle();
+  const bool innerFocused = inner && inner->HandleAllocated() && FocusedWindow() == inner->Handle();
   if (!HostedMouseDown() && !innerFocused && !(shift & ssDouble) && CanFocus()) SetFocus();
   TcxContainer::MouseDown(button, shift, x, y);
 }

@@ -445,7 +445,7 @@ void TcxCustomTextEdit::SetImeName(const std::string& value) {
 }
 
 void TcxCustomTextEdit::ReapplyIme() {
-  if (!inner_ || !inner_->HandleAllocated() || GetFocus() != inner_->Handle()) return;
+  if (!inner_ || !inner_->HandleAllocated() || FocusedWindow() != inner_->Handle()) return;
   ime_.Leave(inner_->Handle());
   ime_.Enter(inner_->Handle(), imeMode_, imeName_);
 }

@@ -2,6 +2,7 @@
 // focus, and OnEnter and OnExit follow the focus within the form.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -138,4 +139,36 @@ TEST_F(FocusTracking, EnterAndExitFollowTheFocusWithinTheForm) {
   Application->ProcessMessages();
   EXPECT_TRUE(a->Focused());
   EXPECT_EQ(Take(), (Strings{"exit b", "enter a"}));
+}
+
+// The framework's record of the focus window answers as the system does wherever the focus goes:
+// between our controls, to windows of ours the framework does not own (and on among them), to
+// none, and away from a focused control that is destroyed.
+TEST_F(FocusTracking, TheFocusWindowIsKnownWithoutAskingAndAlwaysRight) {
+  auto agrees = [] { return FocusedWindow() == ::GetFocus(); };
+  for (TWinControl* control : std::initializer_list<TWinControl*>{a, c, d, b, a}) {
+    Focus(control);
+    EXPECT_EQ(FocusedWindow(), control->Handle());
+    EXPECT_TRUE(agrees());
+  }
+  HWND first = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 70, 40, 20, form->Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  HWND second = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 60, 70, 40, 20, form->Handle(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(first && second);
+  ::SetFocus(first);
+  EXPECT_EQ(FocusedWindow(), first);
+  ::SetFocus(second);  // no window of the framework hears of this move
+  EXPECT_EQ(FocusedWindow(), second);
+  ::SetFocus(b->Handle());
+  EXPECT_EQ(FocusedWindow(), b->Handle());
+  ::SetFocus(nullptr);
+  EXPECT_EQ(FocusedWindow(), nullptr);
+  EXPECT_TRUE(agrees());
+  Focus(d);
+  delete d;
+  d = nullptr;
+  EXPECT_TRUE(agrees());
+  DestroyWindow(first);
+  DestroyWindow(second);
 }
