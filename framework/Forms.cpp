@@ -449,12 +449,10 @@ TApplication::TApplication()
       icon_(ApplicationIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(ApplicationIcon(SM_CXSMICON, SM_CYSMICON)),
       window_("TApplication", [this](UINT msg, WPARAM w, LPARAM l) { return AppWindowProc(msg, w, l); }, false,
-              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, icon_, smallIcon_) {
+              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, icon_, smallIcon_,
+              title_.c_str(), POINT{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}) {
   Application = this;
   HWND h = window_.Handle();
-  SetWindowPos(h, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowTextA(h, title_.c_str());
   HMENU menu = GetSystemMenu(h, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);

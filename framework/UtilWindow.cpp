@@ -12,7 +12,7 @@ thread_local TUtilWindow* g_creatingUtil = nullptr;
 }  // namespace
 
 TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style, HICON icon,
-                         HICON smallIcon)
+                         HICON smallIcon, const char* text, POINT position)
     : handler_(std::move(handler)) {
   static std::set<std::string> registered;
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -29,8 +29,8 @@ TUtilWindow::TUtilWindow(const char* className, Handler handler, bool messageOnl
   }
   TUtilWindow* outer = g_creatingUtil;
   g_creatingUtil = this;
-  window_ = CreateWindowExA(0, className, "", style, 0, 0, 0, 0, messageOnly ? HWND_MESSAGE : nullptr, nullptr,
-                            instance, nullptr);
+  window_ = CreateWindowExA(0, className, text, style, position.x, position.y, 0, 0,
+                            messageOnly ? HWND_MESSAGE : nullptr, nullptr, instance, nullptr);
   g_creatingUtil = outer;
   if (!window_) throw Exception(std::string("Error creating window of ") + className);
 }

@@ -10,9 +10,10 @@ class TUtilWindow {
   using Handler = std::function<LRESULT(UINT msg, WPARAM wParam, LPARAM lParam)>;
 
   // messageOnly: a message-only window (HWND_MESSAGE); otherwise a hidden top-level window. The
-  // icons are its class's, given by the first window of the class.
+  // icons are its class's, given by the first window of the class. The window is made with its text
+  // and at its position, of no size.
   TUtilWindow(const char* className, Handler handler, bool messageOnly, DWORD style = WS_POPUP,
-              HICON icon = nullptr, HICON smallIcon = nullptr);
+              HICON icon = nullptr, HICON smallIcon = nullptr, const char* text = "", POINT position = {});
   ~TUtilWindow();
   TUtilWindow(const TUtilWindow&) = delete;
   TUtilWindow& operator=(const TUtilWindow&) = delete;

@@ -97,32 +97,43 @@ COLORREF RadioColor(PainterStyle style, PainterButtonState state, TcxRadioPixel 
   return kRadioKey;
 }
 
+// The images are made when first drawn and kept until the module ends: most windows never draw a
+// radio button, an indicator or a page area, and a program's start-up should not pay for them.
 struct Resources {
   std::unique_ptr<TcxImageList> radio;
-  TcxImageList indicators{cxIndicatorImageSize, cxIndicatorImageSize, ikMultiArrow};
+  std::unique_ptr<TcxImageList> indicators;
   TBitmap pagePatterns[2];  // normal, pressed
   int radioBuilds = 0;
   TUtilWindow listener{"TcxSystemColorListener", [this](UINT msg, WPARAM w, LPARAM l) { return Listen(msg, w, l); },
                        false};
 
-  Resources() {
-    AddStrip(indicators, cxIndicatorImageSize, cxIndicatorImageSize, ikMultiArrow, RGB(255, 255, 255),
-             [](int i, int x, int y) {
-               const auto& picture = cxIndicatorPicture(static_cast<TcxIndicatorKind>(i + 1));
-               return picture[y][x] == 'X' ? RGB(0, 0, 0) : RGB(255, 255, 255);
-             });
-    for (TBitmap& pattern : pagePatterns) pattern.SetSize(8, 8);
-    BuildRadioImages();
-  }
-
   LRESULT Listen(UINT msg, WPARAM w, LPARAM l) {
     // The framework's notice, as a windowed control sends it to itself on the system's.
     if (msg == WM_SYSCOLORCHANGE) return SendMessageA(listener.Handle(), CM_SYSCOLORCHANGE, 0, 0);
     if (msg == CM_SYSCOLORCHANGE) {
-      BuildRadioImages();
+      // Images not made yet will be made in the new colours.
+      if (radio) BuildRadioImages();
       return 0;
     }
     return DefWindowProcA(listener.Handle(), msg, w, l);
+  }
+
+  const TcxImageList& Radio() {
+    if (!radio) BuildRadioImages();
+    return *radio;
+  }
+
+  const TcxImageList& Indicators() {
+    if (!indicators) {
+      auto list = std::make_unique<TcxImageList>(cxIndicatorImageSize, cxIndicatorImageSize, ikMultiArrow);
+      AddStrip(*list, cxIndicatorImageSize, cxIndicatorImageSize, ikMultiArrow, RGB(255, 255, 255),
+               [](int i, int x, int y) {
+                 const auto& picture = cxIndicatorPicture(static_cast<TcxIndicatorKind>(i + 1));
+                 return picture[y][x] == 'X' ? RGB(0, 0, 0) : RGB(255, 255, 255);
+               });
+      indicators = std::move(list);
+    }
+    return *indicators;
   }
 
   void BuildRadioImages() {
@@ -144,6 +155,7 @@ struct Resources {
   // The checkerboard of a page area in the current system colours.
   TBitmap& PagePattern(bool pressed) {
     TBitmap& pattern = pagePatterns[pressed ? 1 : 0];
+    pattern.SetSize(8, 8);
     const COLORREF first = ColorToRGB(pressed ? cl3DDkShadow : clBtnHighlight);
     const COLORREF second = ColorToRGB(pressed ? clBlack : clBtnFace);
     GdiFlush();
@@ -442,7 +454,7 @@ void TcxCustomLookAndFeelPainter::PaintRadioButton(TcxCanvas& canvas, int x, int
   }
   // A focused button looks hot where the painter tracks hover.
   if (focused && TracksButtonHover() && (state == pbsNormal || state == pbsDefault)) state = pbsHot;
-  ImageList_Draw(Res().radio->Get(), RadioImageIndex(Style(), state, checked), canvas.Handle(), x, y,
+  ImageList_Draw(Res().Radio().Get(), RadioImageIndex(Style(), state, checked), canvas.Handle(), x, y,
                  ILD_TRANSPARENT);
 }
 
@@ -541,7 +553,7 @@ void TcxCustomLookAndFeelPainter::PaintIndicatorHeader(TcxCanvas& canvas, const 
   if (kind == ikNone) return;
   const int x = r.Left + (r.Width() - cxIndicatorImageSize) / 2;
   const int y = r.Top + (r.Height() - cxIndicatorImageSize) / 2;
-  ImageList_Draw(Res().indicators.Get(), kind - 1, canvas.Handle(), x, y,
+  ImageList_Draw(Res().Indicators().Get(), kind - 1, canvas.Handle(), x, y,
                  IndicatorImagesMasked() ? ILD_TRANSPARENT : ILD_NORMAL);
 }
 

@@ -1004,3 +1004,21 @@ TEST(FormIcons, WindowsShowTheApplicationIconUnlessTheFormHasItsOwn) {
   EXPECT_EQ(ShownIcon(form.Handle(), ICON_BIG), own);
   EXPECT_EQ(ShownIcon(form.Handle(), ICON_SMALL), own);
 }
+
+TEST(ApplicationWindow, LiesAtTheScreenCentreWithoutSizeWithTheTitleAndATrimmedSystemMenu) {
+  ASSERT_NE(Application, nullptr);
+  HWND h = Application->Handle();
+  RECT r{};
+  ASSERT_TRUE(GetWindowRect(h, &r));
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+  EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2);
+  EXPECT_TRUE(IsRectEmpty(&r));
+  char text[512] = {};
+  GetWindowTextA(h, text, sizeof text);
+  EXPECT_EQ(text, Application->Title());
+  HMENU menu = GetSystemMenu(h, FALSE);
+  for (UINT gone : {SC_MAXIMIZE, SC_SIZE, SC_MOVE})
+    EXPECT_EQ(GetMenuState(menu, gone, MF_BYCOMMAND), static_cast<UINT>(-1)) << gone;
+  for (UINT kept : {SC_MINIMIZE, SC_RESTORE, SC_CLOSE})
+    EXPECT_NE(GetMenuState(menu, kept, MF_BYCOMMAND), static_cast<UINT>(-1)) << kept;
+}
