@@ -5,12 +5,14 @@
 // 500 ms, and the 100 ms tick composes a 357 x 21 text strip off-screen and copies it to the
 // window, as the scrolling usage hint does.
 // It starts the platform as the program must: the common controls initialised, the visual-styles
-// library loaded by name and a hidden top-level window that hears of theme changes. It shows what
+// library loaded by name, a hidden top-level window that hears of theme changes and another that
+// hears of system colour changes (the program's editors keep one). It shows what
 // the window must show: the program's icon on both windows, the title banner's text in a static
 // label in SimSun -24, the start button's caption in bold, the result box in SimSun -16 (every
 // other text SimSun -13), and the first button of the tab order focused.
-// Built with FLOOR_BARE (bench_floor_bare) it leaves out the icon, the label, the three design
-// fonts and the focus; with FLOOR_PLAIN (bench_floor_plain) the platform start-up as well.
+// Built with FLOOR_BARE (bench_floor_bare) it leaves out the colour listener, the icon, the label,
+// the three design fonts and the focus; with FLOOR_PLAIN (bench_floor_plain) the platform start-up
+// as well.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -134,6 +136,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HMODULE uxTheme = LoadLibraryA("UxTheme.dll");
   Register("FloorThemeReceiver", DefWindowProcA, nullptr);
   CreateWindowExA(0, "FloorThemeReceiver", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+#endif
+#ifndef FLOOR_BARE
+  Register("FloorColorListener", DefWindowProcA, nullptr);
+  CreateWindowExA(0, "FloorColorListener", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 #endif
 
   HWND application = CreateWindowExA(0, "FloorApplication", "floor", WS_POPUP | WS_CAPTION | WS_SYSMENU, 640, 512, 0,

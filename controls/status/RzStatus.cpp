@@ -387,13 +387,20 @@ void TRzMarqueeStatus::DrawCaption(const std::string& text) {
   UseFont(buffer.Font(), Font(), CurrentTextColor());
   buffer.Brush().SetColor(FillColor());
   buffer.FillRect(TRect{0, 0, r.Width(), r.Height()});
+  const int border = static_cast<int>(BorderWidth());
+  // Coming in from the right, the text lies wholly beyond the strip until it has moved the
+  // pane's width less the strip's right edge: the strip is empty, the caption not yet measured
+  // (a long caption in a CJK font costs every glyph's outline, at a form's first paint too).
+  if (scrollType_ != stLeftToRight && MarqueeTextLeft(scrollType_, Width(), scrollPosition_, 0) >= r.Right) {
+    Canvas().Draw(border + 1, border + 1, *captionBuffer_);
+    return;
+  }
   if (!metricsValid_ || text != measuredText_) {
     measuredText_ = text;
     measuredWidth_ = buffer.TextWidth(text);
     measuredLineHeight_ = buffer.TextHeight("Pp");
     metricsValid_ = true;
   }
-  const int border = static_cast<int>(BorderWidth());
   const int y = r.Top + (r.Height() - measuredLineHeight_) / 2 - border - 1;
   const int x = MarqueeTextLeft(scrollType_, Width(), scrollPosition_, measuredWidth_);
   // The text is clipped to the caption rectangle taken as it is in buffer coordinates.
