@@ -5,7 +5,7 @@
 #   scripts/bench.sh                      both benchmarks with their defaults (about six minutes)
 #   scripts/bench.sh startup [--runs N] [--seconds S]
 #       start-up, working set (and where it goes) and idle CPU time against the floor program,
-#       the bare floor and the plain floor (default 31 launches of each in rounds and 60 s of idle;
+#       the bare floor and the plain floor (default 61 launches of each in rounds and 60 s of idle;
 #       about four minutes)
 #   scripts/bench.sh mainwindow [--runs N] [--long-runs N] [--seconds S]
 #       the start click and the marquee's idle cost inside the main window (about five minutes)
