@@ -2,8 +2,8 @@
 // tree from plain system controls with the program's platform start-up and hidden windows, showing
 // what the window must show: its icon, the design's fonts, the focus on the first button), the bare
 // floor (bench_floor_bare: the start-up, one font, no icon, no focus, no colour listener) and the
-// plain floor
-// (bench_floor_plain: the bare floor without the start-up), measured in one run side by side:
+// plain floor (bench_floor_plain: the bare floor without the start-up), measured in one run side
+// by side:
 //   1. start to idle: from process creation until the program has shown its window and waits for
 //      input with nothing left to do, and the CPU time it had used by then; the medians of
 //      launches of the three in turn;
