@@ -878,7 +878,7 @@ void TWinControl::Realign() {
       c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
       r.Top += c->height_;
     }
-    if (handle_) {
+    if (handle_ && !scaling_) {
       const auto children = children_;
       for (TControl* c : children) c->ApplyAnchors(area);
     }
@@ -890,7 +890,17 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::ChangeScale(int m, int d) {
-  TControl::ChangeScale(m, d);
+  // The children are scaled from where they stood: their anchors must not first move them to
+  // this control's new size, or a child kept at a distance from the right edge would be moved
+  // twice. Scaled, each takes its distances anew.
+  scaling_ = true;
+  try {
+    TControl::ChangeScale(m, d);
+  } catch (...) {
+    scaling_ = false;
+    throw;
+  }
+  scaling_ = false;
   ScaleControls(m, d);
 }
 

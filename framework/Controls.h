@@ -516,6 +516,7 @@ class TWinControl : public TControl {
   void RecreateWnd();
 
   bool realigning_ = false;
+  bool scaling_ = false;  // while ChangeScale resizes this control, before its children
 
  private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -75,6 +75,35 @@ TEST_F(Layout, AnchoredChildrenFollowTheParentsClientAreaWithoutDrift) {
   EXPECT_EQ(stretched->BoundsRect(), Bounds(10, 50, 200, 100));
 }
 
+TEST_F(Layout, ScalingKeepsAnchoredChildrenInProportion) {
+  form->HandleNeeded();
+  auto* panel = new Panel(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 10, 150, 100);
+  panel->HandleNeeded();
+  TControl* right = Windowless(panel, Bounds(100, 10, 40, 20), {akTop, akRight});
+  TControl* corner = Windowless(panel, Bounds(100, 70, 40, 20), {akRight, akBottom});
+  auto* inner = new Panel(form);  // windowed, with a child of its own kept off its right edge
+  inner->SetParent(panel);
+  inner->SetBounds(10, 40, 60, 30);
+  inner->HandleNeeded();
+  inner->SetAnchors({akLeft, akTop, akRight});
+  TControl* innerRight = Windowless(inner, Bounds(40, 5, 10, 10), {akTop, akRight});
+
+  panel->ChangeScale(2, 1);
+  EXPECT_EQ(panel->BoundsRect(), Bounds(20, 20, 300, 200));
+  EXPECT_EQ(right->BoundsRect(), Bounds(200, 20, 80, 40));
+  EXPECT_EQ(corner->BoundsRect(), Bounds(200, 140, 80, 40));
+  EXPECT_EQ(inner->BoundsRect(), Bounds(20, 80, 120, 60));
+  EXPECT_EQ(WindowRect(*inner), Bounds(20, 80, 120, 60));
+  EXPECT_EQ(innerRight->BoundsRect(), Bounds(80, 10, 20, 20));
+  // From then on the scaled distances hold.
+  panel->SetWidth(320);
+  EXPECT_EQ(right->Left(), 220);
+  EXPECT_EQ(inner->Width(), 140);
+  EXPECT_EQ(innerRight->Left(), 100);
+}
+
 TEST_F(Layout, DistancesAreTakenWhereTheControlWasLastPlaced) {
   // Placed before the form has a window: the distances come from the area the window gets.
   TControl* right = Windowless(form, Bounds(300, 10, 50, 20), {akTop, akRight});
