@@ -112,7 +112,12 @@ TEST_F(DxPress, TabWhileSpaceIsHeldEndsThePressAndItsHotRing) {
   EXPECT_EQ(ScreenPixel(*button, mid, 1), kFaceTop) << "no ring left behind";
   EXPECT_EQ(ScreenPixel(*second, mid, 1), kFocusTop);
 
-  SendKey(VK_SPACE, false);  // the key is down already: an auto-repeat
+  // The key is down already: its auto-repeat, as the focused window gets it. Sent as input it
+  // would be one only while the window system still counts space as down, and under Wine a
+  // change of the focus may have it read the display's keyboard anew, which never saw the
+  // injected key go down.
+  PostMessageA(second->Handle(), WM_KEYDOWN, VK_SPACE,
+               MAKELPARAM(1, MapVirtualKeyA(VK_SPACE, MAPVK_VK_TO_VSC) | KF_REPEAT));
   ReleaseKey(VK_SPACE);
   EXPECT_EQ(clicks + secondClicks, 0);
   EXPECT_EQ(second->VisualState(), vsFocused);
