@@ -100,6 +100,14 @@ class TAction : public TCustomAction {
   const char* ClassName() const override { return "TAction"; }
 };
 
+// The application's hint changed: offered to the forms' components with the new text as its
+// Hint, for one that shows it (the application's idle step).
+class THintAction : public TCustomAction {
+ public:
+  using TCustomAction::TCustomAction;
+  const char* ClassName() const override { return "THintAction"; }
+};
+
 // The link of an action to something that shows it; the parts a client takes over are "linked".
 class TActionLink : public TBasicActionLink {
  public:

@@ -17,6 +17,21 @@ TComponent::~TComponent() {
   }
 }
 
+void TComponent::SetLoading(bool value) {
+  const bool wasLoading = Loading();
+  loading_ = value;
+  if (wasLoading && !Loading()) LoadedTree();
+}
+
+// The owner first, then the owned components in creation order, as they were read in; one still
+// loading on its own waits for its own end.
+void TComponent::LoadedTree() {
+  Loaded();
+  // By index: a step may make or free components.
+  for (std::size_t i = 0; i < components_.size(); ++i)
+    if (!components_[i]->loading_) components_[i]->LoadedTree();
+}
+
 void TComponent::FreeNotification(TComponent* component) {
   if (!component || component == this) return;
   if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end())

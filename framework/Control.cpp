@@ -153,6 +153,30 @@ void TControl::SetParentShowHint(bool value) {
   if (value && parent_) Perform(CM_PARENTSHOWHINTCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode value) {
+  if (biDiMode_ == value) return;
+  biDiMode_ = value;
+  parentBiDiMode_ = false;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  if (parentBiDiMode_ == value) return;
+  parentBiDiMode_ = value;
+  if (value && parent_) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+  if (UseRightToLeftAlignment()) {
+    if (flags & DT_RIGHT) {
+      flags &= ~static_cast<UINT>(DT_RIGHT);
+    } else if (!(flags & DT_CENTER)) {
+      flags |= DT_RIGHT;
+    }
+  }
+  return UseRightToLeftReading() ? flags | DT_RTLREADING : flags;
+}
+
 void TControl::SetPopupMenu(TPopupMenu* menu) {
   if (popupMenu_ == menu) return;
   popupMenu_ = menu;
@@ -219,7 +243,10 @@ void TControl::WndProc(TMessage& m) {
     case WM_LBUTTONDBLCLK:
       DefaultHandler(m);
       if ((controlStyle_ & csCaptureMouse) && Application) Application->SetCaptureControl(this);
-      if (controlStyle_ & csClickEvents) clickPending_ = true;
+      if (controlStyle_ & csClickEvents) {
+        clickPending_ = true;
+        if (m.Msg == WM_LBUTTONDBLCLK) DblClick();
+      }
       MouseDown(mbLeft, ShiftStateFromKeys(m.WParam) | (m.Msg == WM_LBUTTONDBLCLK ? static_cast<TShiftState>(ssDouble) : 0u), x, y);
       if (dragMode_ == dmAutomatic && !Dragging()) BeginDrag(false);
       return;
@@ -293,6 +320,15 @@ void TControl::WndProc(TMessage& m) {
     case CM_SHOWHINTCHANGED:
       HintSettingsChanged(this);
       return;
+    case CM_PARENTBIDIMODECHANGED:
+      if (parentBiDiMode_ && parent_ && parent_->biDiMode_ != biDiMode_) {
+        biDiMode_ = parent_->biDiMode_;
+        Perform(CM_BIDIMODECHANGED);
+      }
+      return;
+    case CM_BIDIMODECHANGED:
+      Invalidate();
+      return;
     case WM_CONTEXTMENU:
       if (ContextPopup({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
         m.Result = 1;
@@ -348,6 +384,10 @@ void TControl::Click() {
   } else if (actionLink_) {
     actionLink_->Execute(this);
   }
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
 }
 
 TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }

@@ -120,10 +120,15 @@ class TComponent : public TObject {
   // True while the component's settings are being read in (its own or its owner's): changes
   // made then raise no change events.
   bool Loading() const { return loading_ || (owner_ && owner_->Loading()); }
-  void SetLoading(bool value) { loading_ = value; }
+  // Ending the reading in runs the after-loading step (Loaded) of this component and of the
+  // components it owns, once none of them is loading any more.
+  void SetLoading(bool value);
 
   // The name of the class, which windowed controls also use as their window class name.
   virtual const char* ClassName() const { return "TComponent"; }
+  // An action offered to the component as its target (the application's hint, for one); true
+  // when the component carried it out. None is taken by default.
+  virtual bool ExecuteAction(TBasicAction& /*action*/) { return false; }
 
   // `component` is told (Notification, opRemove) when this one goes, whoever owns either; the
   // link works both ways, so whichever goes first unlinks the other.
@@ -139,9 +144,12 @@ class TComponent : public TObject {
   // Tells the components linked by FreeNotification that this one is going; the destructor does
   // it at the latest, a derived destructor may do it earlier while it is still whole.
   void RemoveFreeNotifications();
+  // The settings have been read in: applies what was held back while loading.
+  virtual void Loaded() {}
   bool destroying_ = false;
 
  private:
+  void LoadedTree();
   TComponent* owner_;
   bool loading_ = false;
   std::string name_;
@@ -151,6 +159,10 @@ class TComponent : public TObject {
 
 // ---------------------------------------------------------------------------------------------
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+// Reading order of a control's texts: right-to-left reading, and with bdRightToLeft also the
+// alignment mirrored.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // Control style flags.
 enum : unsigned {
@@ -226,6 +238,17 @@ class TControl : public TComponent {
   void SetShowHint(bool value);
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool value);
+  // The reading order, taken from the parent (as the font is) while ParentBiDiMode is True;
+  // setting it clears ParentBiDiMode.
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool value);
+  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+  bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+  // Text-drawing flags adjusted to the reading order: left and right alignment swapped when the
+  // alignment is mirrored (centring stays), right-to-left reading added when in use.
+  UINT DrawTextBiDiModeFlags(UINT flags) const;
   // The menu shown on a right click or the context-menu key; the menu going clears it.
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
@@ -241,6 +264,8 @@ class TControl : public TComponent {
 
   // --- events
   TNotifyEvent OnClick;
+  // A double click of the left button (on a control with click events), before its mouse-down.
+  TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
@@ -265,6 +290,8 @@ class TControl : public TComponent {
 
   // Runs the OnClick handler, or the linked action when there is no handler.
   virtual void Click();
+  // Runs the OnDblClick handler.
+  virtual void DblClick();
   // The context menu is asked for at a point of the screen ((-1, -1): from the keyboard):
   // OnContextPopup, then the popup menu. False when neither took it, and the window's own
   // handling applies.
@@ -368,6 +395,8 @@ class TControl : public TComponent {
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   TPopupMenu* popupMenu_ = nullptr;  // borrowed, linked by FreeNotification
   int cursor_ = 0;
   unsigned controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "framework/ActnList.h"
 #include "framework/AppTitle.h"
 #include "framework/Exception.h"
+#include "framework/Hints.h"
 
 TApplication* Application = nullptr;
 
@@ -126,6 +128,24 @@ void TForm::SetActiveControl(TWinControl* control) {
 }
 
 void TForm::SelectFirst() { SelectNext(nullptr, true, true); }
+
+namespace {
+bool DispatchToControls(TWinControl& container, TBasicAction& action) {
+  if (!container.IsShowing()) return false;
+  for (int i = 0; i < container.ControlCount(); ++i) {
+    TControl* control = container.Controls(i);
+    if (control->Visible() && control->ExecuteAction(action)) return true;
+    if (control->IsWindowed() && DispatchToControls(*static_cast<TWinControl*>(control), action)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TForm::DispatchAction(TBasicAction& action) {
+  if (!IsShowing()) return false;
+  return (activeControl_ && activeControl_->ExecuteAction(action)) || ExecuteAction(action) ||
+         DispatchToControls(*this, action);
+}
 
 void TForm::FocusChanged(TWinControl* control) {
   if (control == this) {
@@ -474,6 +494,16 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
+void TApplication::SetHint(const std::string& hint) {
+  if (hint_ == hint) return;
+  hint_ = hint;
+  THintAction action(nullptr);
+  action.SetHint(hint);
+  auto* active = dynamic_cast<TForm*>(TWinControl::FindControl(GetActiveWindow()));
+  if (active && active->DispatchAction(action)) return;
+  if (mainForm_ && mainForm_ != active) mainForm_->DispatchAction(action);
+}
+
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
   char current[512] = {};
@@ -584,6 +614,7 @@ void TApplication::Idle() {
       hoverWindow_ = nullptr;
     }
     if (hovered != mouseControl_) ChangeMouseControl(hovered);
+    SetHint(LongHintFor(mouseControl_));
   } catch (...) {
     HandleException(std::current_exception());
   }

@@ -69,6 +69,9 @@ class TForm : public TWinControl {
   void WndProc(TMessage& message) override;
   // Key preview and dialog keys for a key message bound for a control on this form.
   bool PreviewKey(MSG& msg, TWinControl* target);
+  // Offers an action to the showing form's active control, then the form, then every visible
+  // control on it (depth first); true when one carried it out.
+  bool DispatchAction(TBasicAction& action);
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -118,6 +121,10 @@ class TApplication : public TComponent {
   void Initialize() {}
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
+  // The long hint (after a "|", or all of it) of the control under the pointer, as the idle step
+  // last found it. A change is offered as a hint action to the active form, then the main form.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
   HWND Handle() const { return window_.Handle(); }
   HICON Icon() const { return icon_; }
   HICON SmallIcon() const { return smallIcon_; }
@@ -178,6 +185,7 @@ class TApplication : public TComponent {
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::string title_;
+  std::string hint_;
   // Before the window: they are its class's icons.
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;

@@ -97,6 +97,16 @@ std::string HintTextFor(const TControl* control) {
   return {};
 }
 
+std::string LongHintFor(const TControl* control) {
+  for (; control; control = control->Parent()) {
+    const std::string& hint = control->Hint();
+    if (hint.empty()) continue;
+    const std::size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+  }
+  return {};
+}
+
 THintController::THintController(TComponent* owner) : TComponent(owner), timer_(new TTimer(this)) {
   timer_->SetEnabled(false);
   timer_->SetOnTimer([this](TObject*) { Tick(); });
@@ -243,6 +253,7 @@ void HintMouseLeft(TControl* control) {
 }
 
 void HintSettingsChanged(TControl* control) {
+  if (Application) Application->SetHint(LongHintFor(Application->MouseControl()));
   if (g_controller) {
     g_controller->HintChanged(control);
     return;

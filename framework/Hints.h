@@ -85,6 +85,9 @@ class THintController : public TComponent {
 // The hint text shown for a control: the hint (up to a "|") of the nearest of it and its parents
 // that has one, or nothing when that one's ShowHint is False.
 std::string HintTextFor(const TControl* control);
+// The long hint of a control: the part after a "|" (all of it without one) of the hint of the
+// nearest of it and its parents that has one, whether or not it shows.
+std::string LongHintFor(const TControl* control);
 
 // The framework's controls report here; nothing is made or done while no control has a hint to
 // show.

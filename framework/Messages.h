@@ -20,6 +20,8 @@ enum : unsigned {
   CM_PARENTSHOWHINTCHANGED = 0xB023,
   CM_SYSCOLORCHANGE = 0xB024,
   CM_BORDERCHANGED = 0xB03B,
+  CM_BIDIMODECHANGED = 0xB03C,
+  CM_PARENTBIDIMODECHANGED = 0xB03D,
   // Window messages reflected from a parent to the native child they concern: CN_BASE + message.
   CN_BASE = 0xBC00,
 };

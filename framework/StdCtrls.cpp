@@ -99,7 +99,7 @@ void TCustomLabel::Paint() {
   }
   canvas.Brush().SetStyle(bsClear);
   static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-  UINT format = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kAlign[alignment_];
+  const UINT format = DrawTextBiDiModeFlags(DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kAlign[alignment_]);
   if (layout_ != tlTop) {
     TRect calc = r;
     DoDrawText(calc, format | DT_CALCRECT);

@@ -49,6 +49,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   if (control->parentFont_) control->Perform(CM_PARENTFONTCHANGED);
   if (control->parentShowHint_) control->Perform(CM_PARENTSHOWHINTCHANGED);
+  if (control->parentBiDiMode_) control->Perform(CM_PARENTBIDIMODECHANGED);
   if (control->IsWindowed() && handle_) static_cast<TWinControl*>(control)->CreateHandle();
   if (control->align_ != alNone) Realign();
   control->AnchorsPlaced();

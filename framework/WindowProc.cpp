@@ -273,6 +273,10 @@ void TWinControl::WndProc(TMessage& m) {
       HintSettingsChanged(this);
       NotifyControls(CM_PARENTSHOWHINTCHANGED);
       return;
+    case CM_BIDIMODECHANGED:
+      Invalidate();
+      NotifyControls(CM_PARENTBIDIMODECHANGED);
+      return;
     case WM_CONTEXTMENU:
       // A right click over a windowless child: the child has the first say.
       if (reinterpret_cast<HWND>(m.WParam) == handle_ && m.LParam != -1) {

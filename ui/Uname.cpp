@@ -52,6 +52,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   GroupBox1->SetAlign(alTop);
   GroupBox1->SetCaption(texts::kGroupCaption);
   GroupBox1->SetColor(clBtnFace);
+  GroupBox1->SetParentColor(false);  // the window's colour, taken as its own
   GroupBox1->SetTabOrder(0);
 
   GradientLabel1 = Place(new TGradientLabel(this), GroupBox1, "GradientLabel1", 2, 15, 538, 40);

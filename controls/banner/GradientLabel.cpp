@@ -66,9 +66,9 @@ void TGradientLabel::Paint() {
   static constexpr UINT kAlignment[] = {DT_LEFT, DT_RIGHT, DT_CENTER};  // by TAlignment
   static constexpr UINT kVertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};  // by TTextLayout and TVAlignment
   static constexpr UINT kEllipsis[] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS};
-  // The program's windows read left to right, so no reading-order adjustment applies.
-  const UINT format = kAlignment[Alignment()] | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE) | kVertical[Layout()] |
-                      kEllipsis[ellipsType_] | (ShowAccelChar() ? 0 : DT_NOPREFIX) | kVertical[vAlignment_];
+  const UINT format = DrawTextBiDiModeFlags(kAlignment[Alignment()] | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE) |
+                                            kVertical[Layout()] | kEllipsis[ellipsType_] |
+                                            (ShowAccelChar() ? 0 : DT_NOPREFIX) | kVertical[vAlignment_]);
   TRect textRect = client;
   if (Alignment() == taLeftJustify) textRect.Left += indent_;
   if (Alignment() == taRightJustify) textRect.Right -= indent_;

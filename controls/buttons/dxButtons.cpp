@@ -252,6 +252,7 @@ void TdxCustomButton::DrawButtonText(std::string text, TFont& font, bool enabled
   // An empty caption still measures one line.
   if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar && text == "&"))) text += " ";
   if (!showAccelChar) flags |= DT_NOPREFIX;
+  flags = DrawTextBiDiModeFlags(flags);
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(font);
   if (enabled || (flags & DT_CALCRECT)) {

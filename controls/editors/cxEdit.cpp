@@ -522,10 +522,6 @@ void TcxCustomEdit::WndProc(TMessage& m) {
     case WM_CLEAR:
       DoClear();
       return;
-    case WM_LBUTTONDBLCLK:
-      TcxContainer::WndProc(m);
-      if (OnDblClick) OnDblClick(this);
-      return;
   }
   TcxContainer::WndProc(m);
 }

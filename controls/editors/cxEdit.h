@@ -225,7 +225,6 @@ class TcxCustomEdit : public TcxContainer {
   std::string Text() const override;
   void WndProc(TMessage& message) override;
 
-  TNotifyEvent OnDblClick;
   TcxEditEditingEvent OnEditing;
   TNotifyEvent PropertiesEvents;
 

@@ -160,8 +160,14 @@ void TRzFrameController::SetFrameHotTrack(bool value) {
   frameHotTrack_ = value;
   if (value) {
     frameVisible_ = true;
-    frameSides_ = sdAllSides;
+    // Sides read in with the settings are kept.
+    if (!Loading()) frameSides_ = sdAllSides;
   }
+  UpdateControls();
+}
+
+void TRzFrameController::Loaded() {
+  TComponent::Loaded();
   UpdateControls();
 }
 

@@ -112,7 +112,7 @@ class TRzFrameController : public TComponent {
   TFrameStyle FrameHotStyle() const { return frameHotStyle_; }
   void SetFrameHotStyle(TFrameStyle value) { Set(frameHotStyle_, value); }
   bool FrameHotTrack() const { return frameHotTrack_; }
-  void SetFrameHotTrack(bool value);  // True also makes the frame visible on all sides
+  void SetFrameHotTrack(bool value);  // True also makes the frame visible, on all sides unless loading
   TSides FrameSides() const { return frameSides_; }
   void SetFrameSides(TSides value) { Set(frameSides_, value); }
   TFrameStyle FrameStyle() const { return frameStyle_; }
@@ -136,6 +136,10 @@ class TRzFrameController : public TComponent {
   int FramedControlCount() const { return static_cast<int>(controls_.size()); }
   void SuspendFrameUpdates() { ++updateCount_; }
   void ResumeFrameUpdates();
+
+ protected:
+  // Applies the settings read in to every registered control.
+  void Loaded() override;
 
  private:
   template <class T>

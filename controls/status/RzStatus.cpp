@@ -44,7 +44,7 @@ TRzCustomStatusPane::TRzCustomStatusPane(TComponent* owner) : TGraphicControl(ow
   SetControlStyle(ControlStyle() | csOpaque);
   SetBounds(Left(), Top(), 100, 20);
   fillColor_ = Color();
-  // There is no form reading to deliver the colour after loading: start from the font's.
+  // A pane made at run time has no after-loading step to take the font's colour: start from it.
   savedFontColor_ = currentTextColor_ = Font().Color();
   if (!BlinkingControlsList) BlinkingControlsList = new TRzBlinkingControlsList;
   BlinkingControlsList->Add(this);
@@ -122,8 +122,9 @@ void TRzCustomStatusPane::SetFillColor(TColor value) {
 void TRzCustomStatusPane::SetParentFillColor(bool value) {
   if (parentFillColor_ == value) return;
   parentFillColor_ = value;
-  // Through the parent-colour notice, whose handling takes Color as the fill colour.
-  if (Parent()) Perform(CM_PARENTCOLORCHANGED);
+  // Through the parent-colour notice, whose handling takes Color as the fill colour; while
+  // loading, the colours are settled once the reading in is over.
+  if (Parent() && !Loading()) Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TRzCustomStatusPane::SetFlatColor(TColor value) {
@@ -178,14 +179,21 @@ void TRzCustomStatusPane::ApplyFrameController(TRzFrameController& controller) {
   Invalidate();
 }
 
+void TRzCustomStatusPane::Loaded() {
+  TGraphicControl::Loaded();
+  savedFontColor_ = currentTextColor_ = Font().Color();
+  UpdateAutoWidth();
+}
+
 void TRzCustomStatusPane::Notification(TComponent* component, TOperation operation) {
   TGraphicControl::Notification(component, operation);
   if (operation == opRemove && component == frameController_) frameController_ = nullptr;
 }
 
-bool TRzCustomStatusPane::ExecuteAction(const THintAction& action) {
-  if (!autoHint_) return false;
-  SetCaption(action.Hint);
+bool TRzCustomStatusPane::ExecuteAction(TBasicAction& action) {
+  auto* hint = dynamic_cast<THintAction*>(&action);
+  if (!autoHint_ || !hint) return TGraphicControl::ExecuteAction(action);
+  SetCaption(hint->Hint());
   return true;
 }
 
@@ -223,8 +231,11 @@ void TRzCustomStatusPane::WndProc(TMessage& message) {
       Invalidate();
       break;
     case CM_FONTCHANGED:
-      savedFontColor_ = Font().Color();
-      if (!blinking_) currentTextColor_ = savedFontColor_;
+      // While loading, the font may change several times; Loaded takes its final colour.
+      if (!Loading()) {
+        savedFontColor_ = Font().Color();
+        if (!blinking_) currentTextColor_ = savedFontColor_;
+      }
       UpdateAutoWidth();
       break;
     case CM_TEXTCHANGED:
@@ -303,7 +314,7 @@ void TRzCustomStatusPane::BlinkPhaseChanged(std::uint8_t phase) {
 }
 
 void TRzCustomStatusPane::UpdateAutoWidth() {
-  if (!autoSize_) return;
+  if (!autoSize_ || Loading()) return;
   int width = 0;
   {
     ScreenCanvasScope scope(Canvas());

@@ -5,13 +5,9 @@
 
 #include "controls/status/RzCommon.h"
 #include "controls/status/RzStatusLayout.h"
+#include "framework/ActnList.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
-
-// The application's current hint text, offered to components that show it.
-struct THintAction {
-  std::string Hint;
-};
 
 // A windowless one-line caption inside a thin frame, like a pane of a status bar: alignment
 // with an offset, a width that can follow the caption, a caption colour that blinks on the
@@ -67,14 +63,20 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget 
 
   // Takes the frame controller's settings, unless its frame is not visible.
   void ApplyFrameController(TRzFrameController& controller) override;
-  // With AutoHint, shows the hint text as the caption; true when handled.
-  virtual bool ExecuteAction(const THintAction& action);
+  // With AutoHint, a hint action (the application's hint changed) shows its text as the
+  // caption and is handled.
+  bool ExecuteAction(TBasicAction& action) override;
+  // Whether the pane lies under the size grip of a status bar holding it: there is no such
+  // container, so never.
+  virtual bool InSizeGripArea(const TRect& /*rect*/) { return false; }
 
   void WndProc(TMessage& message) override;
 
  protected:
   // Called by the parent's paint: the frame, then the caption.
   void Paint() override;
+  // Takes the font's colour as the caption's and updates the automatic width.
+  void Loaded() override;
   // Forgets the frame controller when it is destroyed.
   void Notification(TComponent* component, TOperation operation) override;
   // Draws the caption inside the frame in the current text colour.
