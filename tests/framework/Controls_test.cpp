@@ -459,6 +459,61 @@ TEST_F(Painting, LaterWindowlessChildrenPaintOverEarlierOnes) {
   EXPECT_EQ(PaintedPixel(*panel, 20, 5), RGB(255, 0, 0));
 }
 
+namespace {
+// A panel that counts the erasing of its background.
+class ErasePanel : public GreenPanel {
+ public:
+  using GreenPanel::GreenPanel;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_ERASEBKGND) ++erases;
+    GreenPanel::WndProc(m);
+  }
+  int erases = 0;
+};
+}  // namespace
+
+// A repaint request erases the background unless the control or its parent is opaque, or one
+// visible opaque windowless sibling covers the control entirely.
+TEST_F(Painting, RepaintRequestErasesOnlyWhereTheBackgroundWouldShow) {
+  auto* panel = new ErasePanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 200, 100);
+  std::vector<std::string> log;
+  auto* probe = new Probe(form, &log, "P");
+  probe->SetParent(panel);
+  probe->SetBounds(20, 20, 30, 30);
+  auto* cover = new Probe(form, &log, "C");
+  cover->SetParent(panel);
+  cover->SetBounds(10, 10, 50, 50);
+  cover->SetVisible(false);
+  form->Show();
+  auto erased = [&] {
+    UpdateWindow(panel->Handle());
+    ValidateRect(panel->Handle(), nullptr);
+    panel->erases = 0;
+    probe->Invalidate();
+    UpdateWindow(panel->Handle());
+    return panel->erases > 0;
+  };
+  EXPECT_TRUE(erased());
+  probe->SetControlStyle(probe->ControlStyle() | csOpaque);
+  EXPECT_FALSE(erased()) << "opaque control";
+  probe->SetControlStyle(probe->ControlStyle() & ~csOpaque);
+  panel->SetControlStyle(panel->ControlStyle() | csOpaque);
+  EXPECT_FALSE(erased()) << "opaque parent";
+  panel->SetControlStyle(panel->ControlStyle() & ~csOpaque);
+
+  cover->SetControlStyle(cover->ControlStyle() | csOpaque);
+  EXPECT_TRUE(erased()) << "a hidden sibling covers nothing";
+  cover->SetVisible(true);
+  EXPECT_FALSE(erased()) << "covered by an opaque sibling";
+  cover->SetBounds(25, 10, 50, 50);
+  EXPECT_TRUE(erased()) << "covered in part only";
+  cover->SetBounds(10, 10, 50, 50);
+  cover->SetControlStyle(cover->ControlStyle() & ~csOpaque);
+  EXPECT_TRUE(erased()) << "covered by a sibling that is not opaque";
+}
+
 TEST_F(Painting, OnDemandCanvasDrawsAtTheControlsPlaceAndIsGivenBack) {
   auto* panel = new GreenPanel(form);
   panel->SetParent(form);

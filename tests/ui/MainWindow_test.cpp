@@ -96,6 +96,8 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
   EXPECT_EQ(form->na->Font().Style(), 0u);
   EXPECT_TRUE(form->cxTextEdit[4]->ParentFont());
   EXPECT_EQ(form->RzMarqueeStatus1->Font().Height(), -13);
+  EXPECT_FALSE(form->GroupBox1->ParentColor());
+  EXPECT_FALSE(form->GradientLabel1->ParentColor());
 }
 
 TEST_F(MainWindow, LayoutScalesWithTheMeasuredTextHeight) {
@@ -331,14 +333,43 @@ bool VisitUsShowsTheBox(TForm1& form) {
   form.dxButton2->Click();
   return shown;
 }
+
+
+struct ShellCall {
+  HWND owner;
+  std::string verb, file;
+  LPCSTR parameters, directory;
+  INT show;
+};
+std::vector<ShellCall> shellCalls;
+HINSTANCE WINAPI RecordingShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
+  shellCalls.push_back({owner, verb ? verb : "(null)", file ? file : "(null)", parameters, directory, show});
+  return reinterpret_cast<HINSTANCE>(33);
+}
 }  // namespace
 
-// The shell answers above 32 when it succeeded, 32 or less when it failed.
-TEST_F(MainWindow, VisitUsTakesAShellAnswerOf32ForAFailure) {
+// The shell answers above 32 when it succeeded, 32 or less when it failed. It is asked, with no
+// owner window, to open the maker's address with empty (not missing) parameters and folder in a
+// normal window.
+TEST_F(MainWindow, VisitUsAsksTheShellToOpenTheAddressAndTakesAnAnswerOf32ForAFailure) {
   form->shellExecute = ShellAnswering<32>;
   EXPECT_TRUE(VisitUsShowsTheBox(*form));
   form->shellExecute = ShellAnswering<33>;
   EXPECT_FALSE(VisitUsShowsTheBox(*form));
+
+  shellCalls.clear();
+  form->shellExecute = RecordingShell;
+  EXPECT_FALSE(VisitUsShowsTheBox(*form));
+  ASSERT_EQ(shellCalls.size(), 1u);
+  const ShellCall& call = shellCalls[0];
+  EXPECT_EQ(call.owner, nullptr);
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, kMakerAddress);
+  ASSERT_NE(call.parameters, nullptr);
+  EXPECT_STREQ(call.parameters, "");
+  ASSERT_NE(call.directory, nullptr);
+  EXPECT_STREQ(call.directory, "");
+  EXPECT_EQ(call.show, SW_SHOWNORMAL);
 }
 
 // The shell's library is loaded when the visit-us button first needs it, not at start-up; the

@@ -264,6 +264,22 @@ TEST(GradientLabel, TransparentTextLeavesAGapBehindTheCaption) {
   }
 }
 
+TEST(GradientLabel, TransparentTextChangesNothingForTheFullGradients) {
+  for (TGradientType type : {gtFullHorizontal, gtFullVertical}) {
+    SCOPED_TRACE(type);
+    auto form = MakeForm(220, 40, static_cast<TColor>(kGreen));
+    TGradientLabel* label = AddLabel(*form, Bounds(10, 5, 200, 30));
+    label->SetGradientType(type);
+    label->SetColor(clBlack);
+    label->SetCaption("No gap here");
+    TBitmap plain, transparentText;
+    Capture(*form, plain);
+    label->SetTransparentText(true);
+    Capture(*form, transparentText);
+    ExpectRows(transparentText, {0, 0}, 220, 0, 40, [&](int x, int y) { return plain.Pixel(x, y); });
+  }
+}
+
 TEST(GradientLabel, LineGapMatchesTheCaptionAsDrawn) {
   // Literal ampersands, word breaks and an ellipsis each make the drawn caption narrower or wider
   // than the bare text: the gap follows the drawn caption.

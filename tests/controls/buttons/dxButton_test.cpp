@@ -262,6 +262,16 @@ TEST_F(DxButton, AcceleratorNeedsAltUnlessTheButtonIsFocused) {
   EXPECT_EQ(clicks, 2);
   Post(button->Handle(), WM_CHAR, 'x');
   EXPECT_EQ(clicks, 2);
+
+  // A button that cannot take the focus does not answer its accelerator.
+  Focus(other);
+  HeldKeys alt{VK_MENU};
+  button->SetEnabled(false);
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'g', 0), 0);
+  button->SetEnabled(true);
+  button->Hide();
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'g', 0), 0);
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(DxButton, ARestingButtonOnScreenHasTheRoundedFrameAroundTheFullFace) {
@@ -332,6 +342,44 @@ TEST_F(DxButton, AButtonResizedWhileLitLeavesNoStripUnfilled) {
   for (int y = 2; y < 29; ++y) EXPECT_NE(bitmap.Pixel(99, y), parent) << y;
   for (int x = 2; x < 99; ++x) EXPECT_NE(bitmap.Pixel(x, 29), parent) << x;
   EXPECT_EQ(bitmap.Pixel(99, 1), kFaceTop);
+}
+
+TEST_F(DxButton, AButtonResizedBySetBoundsRepaints) {
+  Focus(other);
+  ValidateRect(button->Handle(), nullptr);
+  button->SetBounds(10, 10, 90, 25);
+  EXPECT_TRUE(TakeRepaint(*button));
+  button->SetBounds(12, 10, 90, 25);  // moved only: the window's content moves along
+  EXPECT_FALSE(TakeRepaint(*button));
+}
+
+// Right-to-left reading puts a closing mark before the words, as the platform orders it; the
+// reading order is the parent's until the button is given its own.
+TEST_F(DxButton, RightToLeftReadingOrdersTheCaptionAndFollowsTheParent) {
+  Focus(other);
+  EXPECT_EQ(button->BiDiMode(), bdLeftToRight);
+  TBitmap markFirst, rightToLeft, leftToRight;
+  button->SetCaption("!ab");
+  PaintInto(*button, markFirst);
+  button->SetCaption("ab!");
+  PaintInto(*button, leftToRight);
+  button->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_FALSE(button->ParentBiDiMode());
+  PaintInto(*button, rightToLeft);
+  auto same = [](TBitmap& a, TBitmap& b) {
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x)
+        if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
+  };
+  EXPECT_FALSE(same(markFirst, leftToRight));
+  EXPECT_TRUE(same(markFirst, rightToLeft));
+
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(second->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(button->BiDiMode(), bdRightToLeftReadingOnly);
+  button->SetParentBiDiMode(true);
+  EXPECT_EQ(button->BiDiMode(), bdRightToLeft);
 }
 
 TEST_F(DxButton, CaptionIsCentredInTheButtonsOwnFont) {

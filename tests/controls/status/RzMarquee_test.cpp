@@ -99,6 +99,37 @@ TEST(Marquee, CaptionAreaLeftToRight) {
   marquee.Detach();
 }
 
+// A new caption or font repaints the whole pane, frame too, with the text where it has got to.
+TEST(Marquee, CaptionOrFontChangeRepaintsTheWholePaneAtTheCurrentPosition) {
+  HostForm form;
+  auto* marquee = new Marquee(&form);
+  marquee->SetParent(&form);
+  SetUpLikeTheMainWindow(*marquee);
+  marquee->Hide();  // the ticks below only move the position
+  Ticks(*marquee, 150);
+  marquee->Show();
+  SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const RECT pane{0, 59, 361, 84};
+  for (int change = 0; change < 2; ++change) {
+    SCOPED_TRACE(change);
+    UpdateWindow(form.Handle());
+    if (change == 0) {
+      marquee->SetCaption(kCaption + " more");
+    } else {
+      marquee->Font().SetHeight(-15);
+    }
+    RECT pending{};
+    GetUpdateRect(form.Handle(), &pending, FALSE);
+    EXPECT_TRUE(pending.left <= pane.left && pending.top <= pane.top && pending.right >= pane.right &&
+                pending.bottom >= pane.bottom);
+    EXPECT_EQ(marquee->ScrollPosition(), 150);
+    TextPicture text(marquee->Font(), marquee->Caption(), ColorToRGB(marquee->Font().Color()), kFill);
+    TBitmap bitmap;
+    marquee->PaintInto(bitmap);
+    EXPECT_EQ(CaptionAreaDifferences(bitmap, text, 2 + 361 - 150), 0);
+  }
+}
+
 TEST(Marquee, StillCaptionWithoutDirection) {
   Marquee marquee(nullptr);
   SetUpLikeTheMainWindow(marquee);

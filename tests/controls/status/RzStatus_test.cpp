@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/controls/status/StatusTestSupport.h"
+#include "tests/support/Input.h"
 
 namespace {
 
@@ -171,6 +172,25 @@ TEST(StatusPane, DisabledCaptionIsEmbossed) {
   EXPECT_GT(shadow, 0);
   EXPECT_GT(highlight, 0);
   EXPECT_EQ(text, 0);
+  // The highlight copy is the shadow copy moved exactly one pixel right and down: drawn alone
+  // (the shadow copy in the fill colour), it shows where the shadow copy's ink is, moved so.
+  TBitmap single;
+  pane.SetEnabled(true);
+  pane.Font().SetColor(clBtnShadow);
+  pane.PaintInto(single);
+  for (int y = area.Top; y + 1 < area.Bottom; ++y)
+    for (int x = area.Left; x + 1 < area.Right; ++x)
+      if (single.Pixel(x, y) == Rgb(clBtnShadow)) {
+        EXPECT_EQ(bitmap.Pixel(x, y), Rgb(clBtnShadow)) << x << "," << y;
+        if (bitmap.Pixel(x + 1, y + 1) != Rgb(clBtnShadow)) {
+          EXPECT_EQ(bitmap.Pixel(x + 1, y + 1), Rgb(clBtnHighlight)) << x + 1 << "," << y + 1;
+        }
+      }
+  for (int y = area.Top + 1; y < area.Bottom; ++y)
+    for (int x = area.Left + 1; x < area.Right; ++x)
+      if (bitmap.Pixel(x, y) == Rgb(clBtnHighlight)) {
+        EXPECT_EQ(single.Pixel(x - 1, y - 1), Rgb(clBtnShadow)) << x << "," << y;
+      }
 }
 
 TEST(StatusPane, AutoWidthFollowsTheCaption) {
@@ -223,6 +243,52 @@ TEST(StatusPane, FillColourFollowsColourUntilSet) {
   EXPECT_EQ(pane.FillColor(), clBtnFace);
   pane.SetParentColor(true);
   EXPECT_EQ(pane.FillColor(), form.Color());
+}
+
+// While its form is read in, a pane holds back what depends on the final settings: the caption
+// colour from the font, the automatic width, the fill colour taken from Color. The end of the
+// reading settles them.
+TEST(StatusPane, LoadingHoldsBackFontColourWidthAndFillUntilItEnds) {
+  HostForm form;
+  form.SetLoading(true);
+  auto* pane = new TRzStatusPane(&form);
+  pane->SetParent(&form);
+  pane->SetFillColor(static_cast<TColor>(kFill));
+  pane->SetAutoSize(true);
+  pane->SetCaption("Loaded later");
+  pane->Font().SetColor(static_cast<TColor>(RGB(1, 2, 3)));
+  pane->SetParentFillColor(true);
+  EXPECT_EQ(pane->Width(), 100);
+  EXPECT_NE(pane->CurrentTextColor(), static_cast<TColor>(RGB(1, 2, 3)));
+  EXPECT_EQ(pane->FillColor(), static_cast<TColor>(kFill));
+
+  form.SetLoading(false);
+  EXPECT_EQ(pane->Width(), MeasureText(pane->Font(), "Loaded later").cx + 10);
+  EXPECT_EQ(pane->CurrentTextColor(), static_cast<TColor>(RGB(1, 2, 3)));
+  pane->Font().SetColor(static_cast<TColor>(RGB(4, 5, 6)));
+  EXPECT_EQ(pane->CurrentTextColor(), static_cast<TColor>(RGB(4, 5, 6))) << "followed again";
+  pane->SetParentFillColor(false);
+  pane->SetParentFillColor(true);
+  EXPECT_EQ(pane->FillColor(), pane->Color());
+}
+
+// A frame controller read in with its panes applies its settings to all of them at the end, and
+// hot tracking switched on while loading keeps the sides read in.
+TEST(FrameController, LoadingAppliesTheSettingsAtItsEndAndKeepsTheSidesReadIn) {
+  HostForm form;
+  form.SetLoading(true);
+  auto* controller = new TRzFrameController(&form);
+  auto* pane = new TRzStatusPane(&form);
+  controller->SetFrameStyle(fsGroove);
+  controller->SetFrameSides(SideSet(sdTop));
+  controller->SetFrameHotTrack(true);
+  EXPECT_TRUE(controller->FrameVisible());
+  EXPECT_EQ(controller->FrameSides(), SideSet(sdTop));
+  pane->SetFrameController(controller);
+  pane->SetFrameStyle(fsFlat);  // the pane's own stored value, read after the link
+  EXPECT_EQ(pane->FrameStyle(), fsFlat);
+  form.SetLoading(false);
+  EXPECT_EQ(pane->FrameStyle(), fsGroove);
 }
 
 TEST(BlinkList, OneListWhileAnyPaneExists) {
@@ -354,13 +420,33 @@ TEST(FrameController, SettingsThatMoveOthers) {
   EXPECT_EQ(pane.FillColor(), clWhite) << "applied when the copy is complete";
 }
 
-TEST(StatusPane, AutoHintShowsTheHintText) {
-  TRzStatusPane pane(nullptr);
-  EXPECT_FALSE(pane.ExecuteAction(THintAction{"Hint"}));
-  EXPECT_EQ(pane.Caption(), "");
-  pane.SetAutoHint(true);
-  EXPECT_TRUE(pane.ExecuteAction(THintAction{"Hint"}));
-  EXPECT_EQ(pane.Caption(), "Hint");
+// The application's hint, the long part of the hint of the control under the pointer, reaches a
+// pane with AutoHint as a hint action; a pane without AutoHint keeps its caption.
+TEST(StatusPane, AutoHintShowsTheApplicationsHint) {
+  TForm form(nullptr);
+  form.SetBounds(140, 140, 400, 200);
+  auto* shower = new TRzStatusPane(&form);
+  shower->SetParent(&form);
+  shower->SetBounds(0, 130, 200, 20);
+  shower->SetAutoHint(true);
+  auto* keeper = new TRzStatusPane(&form);
+  keeper->SetParent(&form);
+  keeper->SetBounds(200, 130, 150, 20);
+  keeper->SetCaption("Kept");
+  auto* hinted = new TMemo(&form);
+  hinted->SetParent(&form);
+  hinted->SetBounds(10, 10, 150, 60);
+  hinted->SetHint("Save|Writes the file");
+  testing_support::ShowInFront(form);
+
+  ASSERT_TRUE(testing_support::HoverOnto(*hinted));
+  EXPECT_EQ(Application->Hint(), "Writes the file");
+  EXPECT_EQ(shower->Caption(), "Writes the file");
+  EXPECT_EQ(keeper->Caption(), "Kept");
+  hinted->SetHint("No bar");  // a change under the resting pointer
+  EXPECT_EQ(shower->Caption(), "No bar");
+  ASSERT_TRUE(testing_support::HoverAt(form, {300, 40}));
+  EXPECT_EQ(shower->Caption(), "");
 }
 
 namespace {
@@ -412,4 +498,28 @@ TEST(StatusPane, MouseEventsFollowTheFrameworksHandling) {
   quiet->Perform(CM_MOUSELEAVE);
   EXPECT_EQ(quiet->hooks, 2);
   EXPECT_EQ(log, (std::vector<std::string>{"parent:entered", "parent:left"}));
+}
+
+// A double click on the pane reaches it through its parent's window as the framework's double
+// click, before the mouse-down that carries the double-click marker.
+TEST(StatusPane, DoubleClickRaisesTheFrameworksEventBeforeTheMouseDown) {
+  HostForm form;
+  auto* pane = new TRzStatusPane(&form);
+  pane->SetParent(&form);
+  pane->SetBounds(20, 30, 100, 20);
+  std::vector<std::string> log;
+  pane->OnDblClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, pane);
+    log.push_back("double");
+  };
+  pane->OnMouseDown = [&](TObject*, TMouseButton, TShiftState shift, int x, int y) {
+    log.push_back((shift & ssDouble) ? "down double" : "down");
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 6);
+  };
+  SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 36));
+  SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 36));
+  SendMessageA(form.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(25, 36));
+  SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 36));
+  EXPECT_EQ(log, (std::vector<std::string>{"down", "double", "down double"}));
 }
