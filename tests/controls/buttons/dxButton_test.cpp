@@ -344,12 +344,22 @@ TEST_F(DxButton, AButtonResizedWhileLitLeavesNoStripUnfilled) {
   EXPECT_EQ(bitmap.Pixel(99, 1), kFaceTop);
 }
 
-TEST_F(DxButton, AButtonResizedBySetBoundsRepaints) {
+// The face, its gradients and the centred caption depend on the size: all of it is repainted,
+// when the button grows and when it shrinks, not only what the system uncovers.
+TEST_F(DxButton, AButtonResizedBySetBoundsRepaintsAllOfItself) {
   Focus(other);
+  auto wholeRepaint = [&] {
+    RECT r{};
+    GetUpdateRect(button->Handle(), &r, FALSE);
+    ValidateRect(button->Handle(), nullptr);
+    return r.left == 0 && r.top == 0 && r.right == button->Width() && r.bottom == button->Height();
+  };
   ValidateRect(button->Handle(), nullptr);
   button->SetBounds(10, 10, 90, 25);
-  EXPECT_TRUE(TakeRepaint(*button));
-  button->SetBounds(12, 10, 90, 25);  // moved only: the window's content moves along
+  EXPECT_TRUE(wholeRepaint());
+  button->SetBounds(10, 10, 60, 19);
+  EXPECT_TRUE(wholeRepaint());
+  button->SetBounds(12, 10, 60, 19);  // moved only: the window's content moves along
   EXPECT_FALSE(TakeRepaint(*button));
 }
 
