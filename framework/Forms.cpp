@@ -708,7 +708,8 @@ void TApplication::HandleException(const char* message) {
   captureControl_ = nullptr;
   const std::string text = ErrorBoxText(message);
   if (errorBoxOpen_) {
-    // A box in a box would nest without end when a handler fails at every tick.
+    // A box in a box would nest without end when a handler fails at every tick; a failure
+    // repeated meanwhile is told once, with its count, rather than in a box per tick.
     const auto same = std::find_if(pendingFailures_.begin(), pendingFailures_.end(),
                                    [&](const PendingFailure& f) { return f.text == text; });
     if (same != pendingFailures_.end()) {

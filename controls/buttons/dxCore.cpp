@@ -163,7 +163,8 @@ void TdxCustomControl::WndProc(TMessage& m) {
     case WM_CANCELMODE:
       // The focus went, to this form or any other window (switching to another program takes
       // it away too), or the window is being disabled: no later key or button release may
-      // complete this press.
+      // complete this press. The person has turned elsewhere, and a click they no longer see
+      // coming would act behind their back.
       CancelPress();
       break;
     case CM_BORDERCHANGED: DoBorderChanged(); break;
