@@ -130,11 +130,12 @@ void TForm::SetActiveControl(TWinControl* control) {
 void TForm::SelectFirst() { SelectNext(nullptr, true, true); }
 
 namespace {
+// Disabled controls take part: they show what they are given, as any other.
 bool DispatchToControls(TWinControl& container, TBasicAction& action) {
-  if (!container.IsShowing()) return false;
   for (int i = 0; i < container.ControlCount(); ++i) {
     TControl* control = container.Controls(i);
-    if (control->Visible() && control->ExecuteAction(action)) return true;
+    if (!control->Visible()) continue;
+    if (control->ExecuteAction(action)) return true;
     if (control->IsWindowed() && DispatchToControls(*static_cast<TWinControl*>(control), action)) return true;
   }
   return false;
@@ -142,7 +143,7 @@ bool DispatchToControls(TWinControl& container, TBasicAction& action) {
 }  // namespace
 
 bool TForm::DispatchAction(TBasicAction& action) {
-  if (!IsShowing()) return false;
+  if (!Visible()) return false;
   return (activeControl_ && activeControl_->ExecuteAction(action)) || ExecuteAction(action) ||
          DispatchToControls(*this, action);
 }

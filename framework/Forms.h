@@ -69,7 +69,7 @@ class TForm : public TWinControl {
   void WndProc(TMessage& message) override;
   // Key preview and dialog keys for a key message bound for a control on this form.
   bool PreviewKey(MSG& msg, TWinControl* target);
-  // Offers an action to the showing form's active control, then the form, then every visible
+  // Offers an action to the shown form's active control, then the form, then every visible
   // control on it (depth first); true when one carried it out.
   bool DispatchAction(TBasicAction& action);
 
