@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Accessible.h"
 #include "framework/ActnList.h"
 #include "framework/DragDrop.h"
 #include "framework/Exception.h"
@@ -91,6 +92,13 @@ void TControl::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
   Perform(CM_ENABLEDCHANGED);
+  NotifyAccessible(*this, aeStateChange);
+}
+
+void TControl::SetAccessibleName(const std::string& name) {
+  if (accessibleName_ == name) return;
+  accessibleName_ = name;
+  NotifyAccessible(*this, aeNameChange);
 }
 
 bool TControl::IsShowing() const {

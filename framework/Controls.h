@@ -16,6 +16,10 @@ class TForm;
 class TBasicAction;
 class TControlActionLink;
 class TPopupMenu;
+struct TAccessibleInfo;
+namespace accessibility {
+class TAccessibleObject;
+}
 
 // A message as controls see it: a window message or a framework notification.
 struct TMessage {
@@ -297,6 +301,14 @@ class TControl : public TComponent {
   // handling applies.
   bool ContextPopup(TPoint screen);
 
+  // --- screen readers (framework/Accessible.h)
+  // The name readers are told in place of the one the control would give (the form names its
+  // boxes by what they are for); empty: the control's own.
+  const std::string& AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(const std::string& name);
+  // Says what the control is; asked only while a reader reads it. The default says nothing.
+  virtual void DescribeAccessible(TAccessibleInfo& /*info*/) {}
+
   // --- anchors and size constraints
   // When the parent's client area changes size the control keeps its distances to the anchored
   // sides, taken when it was last placed (see AnchoredBounds); aligned controls follow Align.
@@ -420,6 +432,7 @@ class TControl : public TComponent {
   TDragMode dragMode_ = dmManual;
   TDragKind dragKind_ = dkDrag;
   TCursor dragCursor_ = crDrag;
+  std::string accessibleName_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -566,6 +579,8 @@ class TWinControl : public TControl {
   bool doubleBuffered_ = false;
   gdi::Brush brush_;
   COLORREF brushColor_ = 0;
+  // Made when a reader first asks for the window's object; one reference held until the window goes.
+  accessibility::TAccessibleObject* accessible_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "framework/Accessible.h"
+
 bool ThemeServicesEnabled() {
   // Themed drawing needs the version 6 common controls, which only a manifest brings.
   HMODULE comctl = GetModuleHandleA("comctl32.dll");
@@ -30,6 +32,15 @@ bool IsAccelerator(WPARAM ch, const std::string& caption) {
     return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<int>(ch & 0xFF));
   }
   return false;
+}
+
+std::string CaptionWithoutAccelChars(const std::string& caption) {
+  std::string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;
+    text += caption[i];
+  }
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -85,9 +96,16 @@ void TCustomLabel::WndProc(TMessage& m) {
     case CM_FONTCHANGED:
       AdjustBounds();
       Invalidate();
+      if (m.Msg == CM_TEXTCHANGED) NotifyAccessible(*this, aeNameChange);
       return;
   }
   TGraphicControl::WndProc(m);
+}
+
+void TCustomLabel::DescribeAccessible(TAccessibleInfo& info) {
+  info.Role = arStaticText;
+  info.Name = showAccelChar_ ? CaptionWithoutAccelChars(Caption()) : Caption();
+  info.States |= asReadOnly;
 }
 
 void TCustomLabel::Paint() {
@@ -178,6 +196,7 @@ void TGroupBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_TEXTCHANGED:
       Invalidate();
+      NotifyAccessible(*this, aeNameChange);
       return;
     case CM_FONTCHANGED:
       TCustomControl::WndProc(m);
@@ -185,6 +204,11 @@ void TGroupBox::WndProc(TMessage& m) {
       return;
   }
   TCustomControl::WndProc(m);
+}
+
+void TGroupBox::DescribeAccessible(TAccessibleInfo& info) {
+  info.Role = arGrouping;
+  info.Name = CaptionWithoutAccelChars(Caption());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -348,6 +372,11 @@ void TCustomEdit::Change() {
   if (OnChange) OnChange(this);
 }
 
+void TCustomEdit::DescribeAccessible(TAccessibleInfo& info) {
+  DescribeTextBox(info, Text(), readOnly_);
+  if (passwordChar_) info.Value.reset();
+}
+
 bool TCustomEdit::SelectsAllOnFocus(HWND) {
   if (mousePressing_) return false;
   TForm* form = GetParentForm(this);
@@ -357,7 +386,10 @@ bool TCustomEdit::SelectsAllOnFocus(HWND) {
 void TCustomEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CN_BASE + WM_COMMAND:
-      if (HIWORD(m.WParam) == EN_CHANGE) Change();
+      if (HIWORD(m.WParam) == EN_CHANGE) {
+        NotifyAccessible(*this, aeValueChange);
+        Change();
+      }
       return;
     case WM_SETFOCUS: {
       const bool select = autoSelect_ && SelectsAllOnFocus(reinterpret_cast<HWND>(m.WParam));
@@ -429,8 +461,13 @@ void TMemo::WndProc(TMessage& m) {
     if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
     return;
   }
+  // A multi-line box announces only typed changes; the framework announces assigned texts.
+  if ((m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE) || m.Msg == CM_TEXTCHANGED)
+    NotifyAccessible(*this, aeValueChange);
   TWinControl::WndProc(m);
 }
+
+void TMemo::DescribeAccessible(TAccessibleInfo& info) { DescribeTextBox(info, Text(), readOnly_); }
 
 // ---------------------------------------------------------------------------------------------
 // TButton

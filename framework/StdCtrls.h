@@ -7,6 +7,8 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // True when ch is the character after a single "&" in caption (its accelerator).
 bool IsAccelerator(WPARAM ch, const std::string& caption);
+// The caption as it reads: each single "&" dropped, "&&" read as "&".
+std::string CaptionWithoutAccelChars(const std::string& caption);
 
 // Visual styles of the operating system are in use for this program (never, without a manifest).
 bool ThemeServicesEnabled();
@@ -31,6 +33,8 @@ class TCustomLabel : public TGraphicControl {
   virtual void SetAutoSize(bool value);
 
   void WndProc(TMessage& message) override;
+  // Static text named by its whole caption.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void Paint() override;
@@ -59,6 +63,8 @@ class TGroupBox : public TCustomControl {
   explicit TGroupBox(TComponent* owner);
   const char* ClassName() const override { return "TGroupBox"; }
   void WndProc(TMessage& message) override;
+  // A grouping named by its caption.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void AdjustClientRect(TRect& rect) override;
@@ -115,6 +121,8 @@ class TCustomEdit : public TWinControl {
   TNotifyEvent OnChange;
 
   void WndProc(TMessage& message) override;
+  // Editable text whose value is the text (none while a password character hides it).
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -160,6 +168,8 @@ class TMemo : public TWinControl {
   bool WantTabs() const { return wantTabs_; }
 
   void WndProc(TMessage& message) override;
+  // Editable text whose value is the text.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

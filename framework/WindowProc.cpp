@@ -9,6 +9,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "framework/Accessible.h"
 #include "framework/ActnList.h"
 #include "framework/DragDrop.h"
 #include "framework/Exception.h"
@@ -259,7 +260,11 @@ void TWinControl::WndProc(TMessage& m) {
       for (TControl* c : graphicChildren_)
         if (c->clickPending_) c->Perform(WM_CAPTURECHANGED, m.WParam, m.LParam);
       break;
+    case WM_GETOBJECT:
+      if (accessibility::AnswerGetObject(*this, accessible_, m)) return;
+      break;
     case WM_NCDESTROY:
+      accessibility::Disconnect(accessible_);
       DefaultHandler(m);
       ControlWindows().erase(handle_);
       handle_ = nullptr;
@@ -314,6 +319,10 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = Broadcast(m.Msg, m.WParam, m.LParam);
       return;
     default:
+      if (accessibility::IsDefaultActionMessage(m.Msg)) {
+        accessibility::RunDefaultAction(*this, m.WParam);
+        return;
+      }
       if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && ForwardMouseToChild(m)) {
         // The window's own handling of a right button's release asks for the context menu.
         if (m.Msg == WM_RBUTTONUP && m.Result == 0 && handle_) DefaultHandler(m);
