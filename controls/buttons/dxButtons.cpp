@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "controls/buttons/dxGradient.h"
+#include "framework/Accessible.h"
+#include "framework/StdCtrls.h"
 
 namespace {
 
@@ -177,6 +179,14 @@ void TdxCustomButton::EndPress() {
   // One press, one click: a mouse holding the button down clicks no more on its release.
   CancelMousePress();
   Redraw();
+}
+
+void TdxCustomButton::DescribeAccessible(TAccessibleInfo& info) {
+  info.Role = arPushButton;
+  info.Name = showAccelChar_ ? CaptionWithoutAccelChars(Caption()) : Caption();
+  info.States |= asFocusable;
+  if (VisualState() & vsPressed) info.States |= asPressed;
+  info.DefaultAction = kAccessiblePress;
 }
 
 void TdxCustomButton::WndProc(TMessage& m) {

@@ -78,6 +78,8 @@ class TdxCustomButton : public TdxCustomStyleControl {
   bool IsLit(bool ignoreDefault);
 
   void WndProc(TMessage& message) override;
+  // A push button named by its caption, pressed while held down, pressed by its default action.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

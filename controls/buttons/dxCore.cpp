@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/Accessible.h"
 #include "framework/StdCtrls.h"
 
 namespace {
@@ -39,13 +40,22 @@ void TdxCustomControl::RedrawOn(TdxRedrawTrigger trigger) {
   if (redrawTriggers_ & trigger) Redraw();
 }
 
+void TdxCustomControl::SetVisualState(int state) {
+  const bool pressChanged = ((state ^ visualState_) & vsPressed) != 0;
+  visualState_ = static_cast<TdxVisualState>(state);
+  if (pressChanged) NotifyAccessible(*this, aeStateChange);
+}
+
 void TdxCustomControl::DoBorderChanged() { RedrawOn(rtBorderChanged); }
 void TdxCustomControl::DoEnabledChanged() { RedrawOn(rtEnabledChanged); }
 void TdxCustomControl::DoParentColorChanged() { RedrawOn(rtParentColorChanged); }
 void TdxCustomControl::DoParentFontChanged() { RedrawOn(rtParentFontChanged); }
 void TdxCustomControl::DoPositionChanged() { RedrawOn(rtPositionChanged); }
 void TdxCustomControl::DoResized() { RedrawOn(rtResized); }
-void TdxCustomControl::DoTextChanged() { RedrawOn(rtTextChanged); }
+void TdxCustomControl::DoTextChanged() {
+  RedrawOn(rtTextChanged);
+  NotifyAccessible(*this, aeNameChange);
+}
 void TdxCustomControl::DoMouseMove(int, int) { RedrawOn(rtMouseMove); }
 
 void TdxCustomControl::DoFocusChanged() {

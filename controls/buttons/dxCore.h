@@ -117,12 +117,14 @@ class TdxCustomControl : public TCustomControl {
   void SetRedrawTriggers(TdxRedrawTriggers value) { redrawTriggers_ = value; }
   // Redraw when `trigger` is among the triggers.
   void RedrawOn(TdxRedrawTrigger trigger);
-  void AddState(TdxVisualState flags) { visualState_ |= flags; }
-  void RemoveState(TdxVisualState flags) { visualState_ &= static_cast<TdxVisualState>(~flags); }
+  void AddState(TdxVisualState flags) { SetVisualState(visualState_ | flags); }
+  void RemoveState(TdxVisualState flags) { SetVisualState(visualState_ & static_cast<TdxVisualState>(~flags)); }
   // Ends a mouse press without a click of its own (a key release clicked instead).
   void CancelMousePress();
 
  private:
+  // Stores the state; readers hear of a change of vsPressed.
+  void SetVisualState(int state);
   bool clicking_ = false;
   TdxVisualState visualState_ = 0;
   bool redrawLocked_ = false;

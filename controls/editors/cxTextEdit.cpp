@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/Accessible.h"
 #include "framework/Forms.h"
 
 namespace {
@@ -191,6 +192,8 @@ bool TcxCustomInnerTextEdit::TakeCharacter(WPARAM& c) {
   }
   return false;
 }
+
+void TcxCustomInnerTextEdit::DescribeAccessible(TAccessibleInfo& info) { info = DescribeControl(*edit_); }
 
 void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
@@ -543,6 +546,10 @@ void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, i
     throw;
   }
   SetHostedMouseDown(false);
+}
+
+void TcxCustomTextEdit::DescribeAccessible(TAccessibleInfo& info) {
+  DescribeTextBox(info, Text(), Properties().ReadOnly());
 }
 
 void TcxCustomTextEdit::WndProc(TMessage& m) {

@@ -151,6 +151,8 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
   void Click() override;
   void WndProc(TMessage& message) override;
   void SetBounds(int left, int top, int width, int height) override;
+  // Readers land here with the focus: described as the editor it belongs to.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -222,6 +224,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   // Scales the editor's own bounds only: the inner edit is placed from them.
   void ChangeScale(int m, int d) override;
   void WndProc(TMessage& message) override;
+  // Editable text holding the editor's text, read-only with its properties.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void PropertiesChanged() override;

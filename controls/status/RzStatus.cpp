@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/Accessible.h"
+
 namespace {
 
 // Gives `target` the description of `source` in `color`. Only what differs is set, since any
@@ -241,10 +243,17 @@ void TRzCustomStatusPane::WndProc(TMessage& message) {
     case CM_TEXTCHANGED:
       Invalidate();
       UpdateAutoWidth();
+      NotifyAccessible(*this, aeNameChange);
       break;
     default:
       break;
   }
+}
+
+void TRzCustomStatusPane::DescribeAccessible(TAccessibleInfo& info) {
+  info.Role = arStaticText;
+  info.Name = Caption();
+  info.States |= asReadOnly;
 }
 
 void TRzCustomStatusPane::Paint() {

@@ -71,6 +71,8 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget 
   virtual bool InSizeGripArea(const TRect& /*rect*/) { return false; }
 
   void WndProc(TMessage& message) override;
+  // Static text named by the whole caption, however much of it shows.
+  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   // Called by the parent's paint: the frame, then the caption.
