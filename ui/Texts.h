@@ -38,4 +38,10 @@ inline constexpr char kUsageLine4[] = "\xBF\xEC\xCB\xD9\xA1\xA2\xC2\xCC\xC9\xAB\
 // The entry boxes' opening texts, in box order: 请 在 这 九 个 框 输 入 字
 inline constexpr const char* kEntries[9] = {"\xC7\xEB", "\xD4\xDA", "\xD5\xE2", "\xBE\xC5", "\xB8\xF6", "\xBF\xF2", "\xCA\xE4", "\xC8\xEB", "\xD7\xD6"};
 
+// What screen readers call the boxes: 第 n 个字 (character n) for entry box n, 起名结果 (naming
+// result) for the result box.
+inline constexpr char kEntryNamePrefix[] = "\xB5\xDA";
+inline constexpr char kEntryNameSuffix[] = "\xB8\xF6\xD7\xD6";
+inline constexpr char kResultBoxName[] = "\xC6\xF0\xC3\xFB\xBD\xE1\xB9\xFB";
+
 }  // namespace texts

@@ -89,6 +89,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     edit->Style().LookAndFeel().SetKind(lfFlat);
     edit->SetText(texts::kEntries[n - 1]);
     edit->SetTabOrder(n);
+    edit->SetAccessibleName(texts::kEntryNamePrefix + std::to_string(n) + texts::kEntryNameSuffix);
     edit->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
       cxTextEditMouseDown(sender, button, shift, x, y);
     };
@@ -106,6 +107,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   na->SetText(std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" + texts::kUsageLine3 + "\r\n" +
               texts::kUsageLine4);
   na->SetTabOrder(11);
+  na->SetAccessibleName(texts::kResultBoxName);
 
   SetLoading(false);
 
