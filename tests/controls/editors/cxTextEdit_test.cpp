@@ -9,6 +9,7 @@
 #include "controls/editors/cxTextEdit.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/Reader.h"
 
 namespace {
 
@@ -980,4 +981,24 @@ TEST_F(CxTextEdit, TheInputMethodTakesTheBoxsModeWhileItHasTheFocus) {
   memo->SetFocus();
   Application->ProcessMessages();
   EXPECT_EQ(ImeOf(inner), (ImeState{true, false}));
+}
+
+TEST_F(CxTextEdit, ReadersHearTheBoxAndItsInnerEditAsOneEditableTextNamedByTheForm) {
+  testing_support::ComApartment com;
+  boxes[0]->SetText(kQing);
+  boxes[0]->SetAccessibleName("\xB5\xDA" "1" "\xB8\xF6\xD7\xD6");  // 第1个字
+  testing_support::EventRecorder events(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, GetCurrentProcessId());
+  for (HWND window : {boxes[0]->Handle(), Inner(0)}) {
+    testing_support::Accessible object = testing_support::Accessible::FromWindow(window);
+    ASSERT_TRUE(object);
+    EXPECT_EQ(object.Role(), ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(object.Name(), L"\u7B2C1\u4E2A\u5B57");
+    EXPECT_EQ(object.Value(), L"\u8BF7");
+    boxes[0]->Properties().SetReadOnly(true);
+    EXPECT_EQ(object.State() & STATE_SYSTEM_READONLY, STATE_SYSTEM_READONLY);
+    boxes[0]->Properties().SetReadOnly(false);
+    EXPECT_EQ(object.State() & STATE_SYSTEM_READONLY, 0);
+  }
+  boxes[0]->SetText("");
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return events.Has(EVENT_OBJECT_VALUECHANGE, Inner(0)); }));
 }
