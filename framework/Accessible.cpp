@@ -289,7 +289,7 @@ class TAccessibleObject final : public IAccessible {
       if (!c->IsShowing()) return E_FAIL;
       // The click runs on the control's own thread once the reader's call has returned, as a
       // click of the user would: a handler that shows a box must not hold the reader up.
-      if (!g_defaultActionMessage) g_defaultActionMessage = RegisterWindowMessageA("NameGen.AccessibleDefaultAction");
+      if (!g_defaultActionMessage) g_defaultActionMessage = RegisterWindowMessageA("ControlFramework.AccessibleDefaultAction");
       const WPARAM child = c == control_ ? 0 : static_cast<WPARAM>(id.lVal);
       return PostMessageA(control_->Handle(), g_defaultActionMessage, child, 0) ? S_OK : E_FAIL;
     });
@@ -304,7 +304,7 @@ class TAccessibleObject final : public IAccessible {
   // and the reader gets E_FAIL.
   template <class F>
   HRESULT Guard(F call) {
-    if (!control_) return RPC_E_DISCONNECTED;
+    if (!control_ || control_->Destroying()) return RPC_E_DISCONNECTED;
     try {
       return call();
     } catch (...) {
@@ -320,7 +320,8 @@ class TAccessibleObject final : public IAccessible {
     if (id.vt != VT_I4) return nullptr;
     if (id.lVal == CHILDID_SELF) return control_;
     if (id.lVal < 1 || id.lVal > control_->ControlCount()) return nullptr;
-    return control_->Controls(id.lVal - 1);
+    TControl* child = control_->Controls(id.lVal - 1);
+    return child->Destroying() ? nullptr : child;
   }
   long IndexOf(TControl* child) const {
     for (int i = 0; i < control_->ControlCount(); ++i)
