@@ -3,7 +3,10 @@
 #include <string>
 
 #include "controls/status/RzStatus.h"
+#include "framework/Forms.h"
 #include "tests/controls/status/StatusTestSupport.h"
+#include "tests/support/Input.h"
+#include "tests/support/Reader.h"
 
 namespace {
 
@@ -226,4 +229,26 @@ TEST(Marquee, TickWithoutParentIsReportedAndTheTimerGoesOn) {
             "Control 'RzMarqueeStatus1' has no parent window.\nControl 'RzMarqueeStatus1' has no parent window.\n");
   EXPECT_TRUE(marquee.ScrollTimer().Running());
   EXPECT_EQ(marquee.ScrollPosition(), 2);
+}
+
+TEST(Marquee, ReadersGetTheWholeCaptionAsStaticTextAndHearOfANewOne) {
+  testing_support::ComApartment com;
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 400, 120);
+  auto* marquee = new TRzMarqueeStatus(&form);
+  marquee->SetParent(&form);
+  SetUpLikeTheMainWindow(*marquee);
+  marquee->SetCaption(kCaption + " and far more than the strip shows at any one time");
+  testing_support::ShowInFront(form);
+  testing_support::Accessible object = testing_support::Accessible::FromWindow(form.Handle());
+  ASSERT_TRUE(object);
+  ASSERT_EQ(object.ChildCount(), 1);
+  EXPECT_EQ(object.Role(1), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(object.Name(1), L"Velmora marquee Ig and far more than the strip shows at any one time");
+  EXPECT_EQ(object.State(1), STATE_SYSTEM_READONLY);
+  Ticks(*marquee, 40);
+  EXPECT_EQ(object.Name(1), L"Velmora marquee Ig and far more than the strip shows at any one time");
+  testing_support::EventRecorder events(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, GetCurrentProcessId());
+  marquee->SetCaption("new");
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return events.Has(EVENT_OBJECT_NAMECHANGE, form.Handle(), 1); }));
 }
