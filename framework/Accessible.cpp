@@ -49,11 +49,15 @@ const OleFunctions* Ole() {
   return functions;
 }
 
+// The code page of every text of the program.
+constexpr UINT kProgramCodePage = 936;
+
 // The text in the interface's UTF-16, from the program's code page.
 BSTR ToBstr(const std::string& text) {
-  const int length = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(kProgramCodePage, 0, text.data(), size, nullptr, 0);
   BSTR result = Ole()->SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (result && length > 0) MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), result, length);
+  if (result && length > 0) MultiByteToWideChar(kProgramCodePage, 0, text.data(), size, result, length);
   return result;
 }
 
