@@ -89,6 +89,18 @@ long PlatformStates(TControl& control, const TAccessibleInfo& info) {
 
 UINT g_defaultActionMessage = 0;  // registered when a reader first asks for a default action
 
+// The objects are handed out through COM, which the thread of their windows then needs: it
+// joins an apartment once, for as long as the thread runs. False when the libraries are missing
+// or the thread cannot join.
+bool ComReady() {
+  thread_local const bool ready = [] {
+    if (!Ole()) return false;
+    const HRESULT init = Ole()->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    return SUCCEEDED(init) || init == RPC_E_CHANGED_MODE;
+  }();
+  return ready;
+}
+
 }  // namespace
 
 // The accessible object of one window's client area. COM interfaces have no virtual destructor:
@@ -390,17 +402,17 @@ bool AnswerGetObject(TWinControl& control, TAccessibleObject*& object, TMessage&
     bool windowless = false;
     for (int i = 0; i < control.ControlCount(); ++i) windowless = windowless || !control.Controls(i)->IsWindowed();
     if (!windowless && DescribeControl(control).Role == arDefault) return false;
-    const OleFunctions* ole = Ole();
-    if (!ole) return false;
-    // The object is handed out through COM, which this thread then needs; the apartment lasts
-    // as long as the thread.
-    const HRESULT init = ole->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(init) && init != RPC_E_CHANGED_MODE) return false;
+    if (!ComReady()) return false;
     IAccessible* standard = nullptr;
-    if (FAILED(ole->CreateStdAccessibleObject(control.Handle(), static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
-                                              reinterpret_cast<void**>(&standard))))
+    if (FAILED(Ole()->CreateStdAccessibleObject(control.Handle(), static_cast<LONG>(OBJID_CLIENT),
+                                                __uuidof(IAccessible), reinterpret_cast<void**>(&standard))))
       return false;
-    object = new TAccessibleObject(&control, standard);
+    try {
+      object = new TAccessibleObject(&control, standard);
+    } catch (...) {
+      standard->Release();
+      throw;
+    }
   }
   const LRESULT result = Ole()->LresultFromObject(__uuidof(IAccessible), m.WParam, object);
   if (FAILED(static_cast<HRESULT>(result))) return false;
