@@ -75,6 +75,21 @@ TEST_F(AccessibleObjects, WindowlessChildrenAreChildrenOfTheirParentsObjectWithP
   EXPECT_TRUE(object.Child(2));
   EXPECT_EQ(object.Role(3), -1);
 
+  // Navigation: the first child is the label, the edit's window follows it, nothing precedes it.
+  auto navigate = [&](long direction, long from, VARIANT& to) {
+    VARIANT start{};
+    start.vt = VT_I4;
+    start.lVal = from;
+    return object.Get()->accNavigate(direction, start, &to);
+  };
+  VARIANT to{};
+  EXPECT_EQ(navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF, to), S_OK);
+  EXPECT_TRUE(to.vt == VT_I4 && to.lVal == 1);
+  EXPECT_EQ(navigate(NAVDIR_NEXT, 1, to), S_OK);
+  EXPECT_TRUE(to.vt == VT_DISPATCH && to.pdispVal);
+  VariantClear(&to);
+  EXPECT_EQ(navigate(NAVDIR_PREVIOUS, 1, to), S_FALSE);
+
   const TPoint corner = group->ClientToScreen({10, 20});
   const RECT r = object.Location(1);
   EXPECT_EQ(r.left, corner.X);
