@@ -83,11 +83,50 @@ void TForm::CreateWindowHandleDone() {
 
 TRect TForm::ClientRect() {
   if (HandleAllocated()) return TWinControl::ClientRect();
+  const TSize frame = FrameSize();
+  return TRect{0, 0, Width() - frame.cx, Height() - frame.cy};
+}
+
+TSize TForm::FrameSize(int dpi) {
+  // Windows 10 (version 1607 on) gives the frame at any density; earlier ones only at their own.
+  using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
   TCreateParams p;
   CreateParams(p);
   RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
-  return TRect{0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+  if (dpi && adjustForDpi) {
+    adjustForDpi(&frame, p.Style, FALSE, p.ExStyle, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
+  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TForm::SetDensity(int dpi) {
+  density_ = DensityAt(dpi);
+  ApplyDensity();
+  if (designedClient_ == TSize{}) return;
+  const TSize client = density_.Scale(designedClient_);
+  const TSize frame = FrameSize(dpi);
+  SetBounds(Left(), Top(), client.cx + frame.cx, client.cy + frame.cy);
+}
+
+TSize TForm::ClientSizeAt(const TDensity& density) {
+  const TRect r = ClientRect();
+  const TSize now{r.Width(), r.Height()};
+  if (designedClient_ != TSize{} && now == density_.Scale(designedClient_)) return density.Scale(designedClient_);
+  return {density.Rescale(now.cx, density_), density.Rescale(now.cy, density_)};
+}
+
+void TForm::DensityChanged(int dpi, const RECT& suggested) {
+  // Laid out anew from the origin; the new size sets the scroll range again.
+  ScrollBy(scrollX_, scrollY_);
+  density_ = DensityAt(dpi);
+  ApplyDensity();
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateScrollRange();
 }
 
 void TForm::AdjustClientRect(TRect& r) {
@@ -414,6 +453,16 @@ void TForm::WndProc(TMessage& m) {
         Realign();
         UpdateScrollRange();
       }
+      return;
+    case WM_GETDPISCALEDSIZE: {
+      const TSize client = ClientSizeAt(DensityAt(static_cast<int>(m.WParam)));
+      const TSize frame = FrameSize(static_cast<int>(m.WParam));
+      *reinterpret_cast<SIZE*>(m.LParam) = SIZE{client.cx + frame.cx, client.cy + frame.cy};
+      m.Result = TRUE;
+      return;
+    }
+    case WM_DPICHANGED:
+      DensityChanged(HIWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
       return;
     case WM_HSCROLL:
     case WM_VSCROLL:

@@ -7,7 +7,13 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Density.h"
 #include "framework/UtilWindow.h"
+
+// Asked before WM_DPICHANGED (from Windows 10, version 1703): the window's size at the new density.
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -63,6 +69,9 @@ class TForm : public TWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
+  // The screen density the form is laid out for (96 dots per inch until SetDensity).
+  const TDensity& Density() const { return density_; }
+
   TRect ClientRect() override;
   // Showing a form makes its window and shows it in its window state.
   void SetVisible(bool visible) override;
@@ -80,6 +89,21 @@ class TForm : public TWinControl {
   void AdjustClientRect(TRect& rect) override;
   void DoClose(TCloseAction& action);
 
+  // The density the form is laid out for on a screen of `dpi` dots per inch; the default scales
+  // positions and sizes as the dots per inch.
+  virtual TDensity DensityAt(int dpi) { return TDensity(dpi); }
+  // Lays the controls out for Density(): their fonts, positions and sizes. Called when the density
+  // changes; the default leaves them as they are.
+  virtual void ApplyDensity() {}
+  // Lays the form out for a screen of `dpi` dots per inch, its client area at the designed size.
+  void SetDensity(int dpi);
+  // The client area's size as drawn for 96 dots per inch. The form takes it scaled to its density,
+  // and when the density changes it scales it anew from this size as long as nobody resized it.
+  void SetDesignedClientSize(TSize size) { designedClient_ = size; }
+  // What the frame and title bar add to the client area's size at `dpi` dots per inch (0: the
+  // system's density; on systems that know only that one, always the system's).
+  TSize FrameSize(int dpi = 0);
+
  private:
   friend class TWinControl;
   void FocusChanged(TWinControl* control);
@@ -91,6 +115,11 @@ class TForm : public TWinControl {
   void UpdateScrollRange();
   void ScrollBy(int dx, int dy);
   void OnScroll(int bar, WPARAM code);
+  // The client size to take at `density`: the designed size while it has it, else the present
+  // size scaled.
+  TSize ClientSizeAt(const TDensity& density);
+  // Moved to a screen of another density: the system's suggested window rectangle.
+  void DensityChanged(int dpi, const RECT& suggested);
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -106,6 +135,8 @@ class TForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   int scrollX_ = 0, scrollY_ = 0;
+  TDensity density_;
+  TSize designedClient_;  // at 96 dots per inch; none: the window's size is its own
 };
 
 using TErrorBoxHandler = std::function<void(HWND owner, const std::string& text, const std::string& caption)>;

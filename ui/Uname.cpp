@@ -12,27 +12,29 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-// The layout below is drawn for a window font measuring this many pixels high.
+// The layout below is drawn for this window font, which measures 13 pixels high at 96 dots per inch.
+constexpr int kWindowFontHeight = -13;
 constexpr int kDesignTextHeight = 13;
-constexpr int kDesignPixelsPerInch = 96;
 
-void SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style) {
+}  // namespace
+
+void TForm1::SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style) {
   font.SetName(face);
   font.SetHeight(height);
   font.SetCharset(charset);
   font.SetColor(clWindowText);
   font.SetStyle(style);
+  designedFonts_.push_back({&font, height});
 }
 
 template <class T>
-T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+T* TForm1::Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height) {
   control->SetName(name);
   control->SetParent(parent);
   control->SetBounds(left, top, width, height);
+  designedBounds_.push_back({control, Bounds(left, top, width, height)});
   return control;
 }
-
-}  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
   // The settings below are the window's layout being read in: they raise no change events.
@@ -45,7 +47,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetAutoScroll(true);
   SetCaption(texts::kFormCaption);
   SetColor(clBtnFace);
-  SetFont(Font(), texts::kSongTi, -13, DEFAULT_CHARSET, 0);
+  SetFont(Font(), texts::kSongTi, kWindowFontHeight, DEFAULT_CHARSET, 0);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 
   GroupBox1 = Place(new TGroupBox(this), this, "GroupBox1", 0, 0, 542, 89);
@@ -111,16 +113,30 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
   SetLoading(false);
 
+  // On a denser screen the window shows what it shows at 96 dots per inch, only larger: its
+  // client area grows with its controls.
+  const TSize frame = FrameSize(TDensity::kDesignDpi);
+  SetDesignedClientSize({Width() - frame.cx, Height() - frame.cy});
   gdi::WindowDC screen(nullptr);
-  ScaleLayout(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+  SetDensity(GetDeviceCaps(screen.Get(), LOGPIXELSY));
 }
 
-// Fonts follow the screen's dots per inch; positions and sizes follow the window font's measured
-// height. The window's own outer size stays as designed.
-void TForm1::ScaleLayout(int dpi) {
-  if (dpi != kDesignPixelsPerInch) Font().SetHeight(MulDiv(Font().Height(), dpi, kDesignPixelsPerInch));
-  const int textHeight = MeasureText(Font(), "0").cy;
-  if (textHeight != kDesignTextHeight) ScaleControls(textHeight, kDesignTextHeight);
+TDensity TForm1::DensityAt(int dpi) {
+  const TDensity density(dpi);
+  TFont font;
+  font.Assign(Font());
+  font.SetHeight(density.FontHeight(kWindowFontHeight));
+  return density.WithTextHeight(kDesignTextHeight, MeasureText(font, "0").cy);
+}
+
+// Every font given in pixels follows the dots per inch as the window font does; the children that
+// take the window font follow it.
+void TForm1::ApplyDensity() {
+  for (const DesignedFont& f : designedFonts_) f.font->SetHeight(Density().FontHeight(f.height));
+  for (const DesignedBounds& b : designedBounds_) {
+    const TRect r = Density().Scale(b.bounds);
+    b.control->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+  }
 }
 
 void TForm1::cxTextEditMouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {

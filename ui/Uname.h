@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 #include "controls/banner/GradientLabel.h"
 #include "controls/buttons/dxButtons.h"
@@ -44,9 +45,27 @@ class TForm1 : public TForm {
   static HINSTANCE WINAPI ShellExecuteOnDemand(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   ShellExecuteFn shellExecute = ShellExecuteOnDemand;
 
-  // Scales the window font by screenDpi / 96, then positions and sizes of all controls by the
-  // font's measured text height / 13. Called once while the window is made.
-  void ScaleLayout(int screenDpi);
+ protected:
+  // The window font follows the dots per inch; positions and sizes follow its measured text height.
+  TDensity DensityAt(int dpi) override;
+  void ApplyDensity() override;
+
+ private:
+  template <class T>
+  T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height);
+  void SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style);
+
+  // The layout as drawn for 96 dots per inch, which every density is worked out from.
+  struct DesignedBounds {
+    TControl* control;
+    TRect bounds;
+  };
+  struct DesignedFont {
+    TFont* font;
+    int height;
+  };
+  std::vector<DesignedBounds> designedBounds_;
+  std::vector<DesignedFont> designedFonts_;
 };
 
 extern TForm1* Form1;
