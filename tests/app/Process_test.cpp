@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "tests/support/Density.h"
 #include "tests/support/Input.h"
 #include "tests/support/Program.h"
 #include "ui/Texts.h"
@@ -155,6 +157,73 @@ TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
   EXPECT_EQ(other.ExitCode(), 0);
   DeleteFileA(second.c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+namespace {
+// The setting a program's manifest gives Windows, as Windows reads it from the program's file.
+std::wstring ManifestSetting(const std::string& program, const wchar_t* settingsNamespace, const wchar_t* name) {
+  ACTCTXA context{};
+  context.cbSize = sizeof(context);
+  context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  context.lpSource = program.c_str();
+  context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+  HANDLE handle = CreateActCtxA(&context);
+  if (handle == INVALID_HANDLE_VALUE) return L"<no manifest>";
+  wchar_t value[128] = {};
+  SIZE_T written = 0;
+  const BOOL found = QueryActCtxSettingsW(0, handle, settingsNamespace, name, value, 128, &written);
+  ReleaseActCtx(handle);
+  return found ? value : L"<not set>";
+}
+}  // namespace
+
+// Run at 96, 120, 144 and 192 dots per inch (tests/CMakeLists.txt). Whatever the density, the
+// window opens showing what it shows at 96, only larger: its client area grows with its controls,
+// every control lies inside it, no scroll bar shows, and the margins right of and below the
+// controls are the 96-dpi ones scaled. The program tells Windows that it follows the density from
+// screen to screen, so that Windows never stretches it.
+TEST(Program, OpensWholeAtTheScreensDensity) {
+  using namespace testing_support;
+  const int dpi = ScreenDpi();
+  ASSERT_EQ(dpi, RequestedDpi()) << "the Wine prefix gives another density than the run is for";
+  EXPECT_EQ(ManifestSetting(ProgramPath(), L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+            L"true/pm");
+  EXPECT_EQ(ManifestSetting(ProgramPath(), L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"PerMonitorV2, PerMonitor");
+
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  // Positions and sizes grow as the window font's measured height over its 13 pixels at 96.
+  TFont font;
+  font.SetName(texts::kSongTi);
+  font.SetHeight(MulDiv(-13, dpi, 96));
+  const int m = MeasureText(font, "0").cy;
+  auto scaled = [m](int designed) { return MulDiv(designed, m, 13); };
+
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+  RECT client;
+  GetClientRect(main, &client);
+  // 550 x 309 with the frame at 96 dots per inch.
+  const TSize frame96 = FrameSizeAt(main, 96);
+  const int width96 = 550 - frame96.cx, height96 = 309 - frame96.cy;
+  EXPECT_EQ(client.right, scaled(width96));
+  EXPECT_EQ(client.bottom, scaled(height96));
+  int right = 0, bottom = 0;
+  for (HWND h : ChildWindows(main)) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << "a control outside the client area at " << dpi << " dpi";
+    right = std::max(right, static_cast<int>(r.right));
+    bottom = std::max(bottom, static_cast<int>(r.bottom));
+  }
+  // The buttons and the result box end 529 pixels from the left at 96, the result box 265 from the top.
+  EXPECT_NEAR(client.right - right, scaled(width96 - 529), 1);
+  EXPECT_NEAR(client.bottom - bottom, scaled(height96 - 265), 1);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
 }
 
 namespace {

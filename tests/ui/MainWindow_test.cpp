@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/ExtCtrls.h"
 #include "naming/CombineNames.h"
+#include "tests/support/Density.h"
 #include "tests/support/Input.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
@@ -100,20 +102,127 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
   EXPECT_FALSE(form->GradientLabel1->ParentColor());
 }
 
-TEST_F(MainWindow, LayoutScalesWithTheMeasuredTextHeight) {
-  const TSize designed = MeasureText(form->Font(), "0");
-  ASSERT_EQ(designed.cy, 13);
-  form->ScaleLayout(120);  // a screen of 120 dots per inch
-  EXPECT_EQ(form->Font().Height(), MulDiv(-13, 120, 96));
-  const int measured = MeasureText(form->Font(), "0").cy;
-  ASSERT_NE(measured, 13);
-  EXPECT_EQ(form->cxTextEdit[1]->Left(), MulDiv(64, measured, 13));
-  EXPECT_EQ(form->na->BoundsRect(), Bounds(MulDiv(16, measured, 13), MulDiv(136, measured, 13),
-                                           MulDiv(513, measured, 13), MulDiv(129, measured, 13)));
-  RECT outer;
-  GetWindowRect(form->Handle(), &outer);
-  EXPECT_EQ(outer.right - outer.left, 550);  // the window's own size is not scaled
-  EXPECT_EQ(outer.bottom - outer.top, 309);
+namespace {
+// Every font of the window with its height in pixels at 96 dots per inch.
+std::vector<std::pair<TFont*, int>> FontsOf(TForm1& form) {
+  std::vector<std::pair<TFont*, int>> fonts = {
+      {&form.Font(), 13},          {&form.GroupBox1->Font(), 13}, {&form.GradientLabel1->Font(), 24},
+      {&form.RzMarqueeStatus1->Font(), 13}, {&form.dxButton2->Font(), 13}, {&form.dxButton1->Font(), 13},
+      {&form.dxButton3->Font(), 13}, {&form.na->Font(), 16}};
+  for (TcxTextEdit* edit : form.cxTextEdit) fonts.push_back({&edit->Font(), 13});
+  return fonts;
+}
+
+std::vector<TControl*> ControlsOf(TForm1& form) {
+  std::vector<TControl*> controls = {form.GroupBox1, form.GradientLabel1, form.RzMarqueeStatus1, form.dxButton2,
+                                     form.dxButton1, form.dxButton3, form.na};
+  controls.insert(controls.end(), form.cxTextEdit.begin(), form.cxTextEdit.end());
+  return controls;
+}
+
+// The window shows all it shows at 96 dots per inch: every control inside the client area (the
+// group box and the banner spanning it), and no scroll bar.
+void ExpectWhole(TForm1& form) {
+  const TRect client = form.ClientRect();
+  for (TControl* c : ControlsOf(form)) {
+    const TPoint topLeft = form.ScreenToClient(c->Parent()->ClientToScreen({c->Left(), c->Top()}));
+    const TRect r = Bounds(topLeft.X, topLeft.Y, c->Width(), c->Height());
+    EXPECT_EQ(Intersect(r, client), r) << c->Name() << " lies outside the client area";
+  }
+  EXPECT_EQ(GetWindowLongA(form.Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+}
+
+// The window's state that its density decides.
+struct Laid {
+  std::vector<TRect> bounds;
+  std::vector<int> fontHeights;
+  TRect client;
+  bool operator==(const Laid&) const = default;
+};
+Laid LaidOut(TForm1& form) {
+  Laid laid{{}, {}, form.ClientRect()};
+  for (TControl* c : ControlsOf(form)) laid.bounds.push_back(c->BoundsRect());
+  for (auto [font, designed] : FontsOf(form)) laid.fontHeights.push_back(font->Height());
+  return laid;
+}
+
+// Moves the window to a screen of `dpi` dots per inch as Windows does: asks for its size there and
+// sends the rectangle of that size at the same place. Wine keeps the frame of the density it
+// runs at, so the rectangle is given the client area asked for inside the frame the window has.
+void MoveToDensity(TForm1& form, int dpi) {
+  SIZE size{};
+  ASSERT_TRUE(SendMessageA(form.Handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+  RECT window, client;
+  GetWindowRect(form.Handle(), &window);
+  GetClientRect(form.Handle(), &client);
+  const TSize frameThere = FrameSizeAt(form.Handle(), dpi);
+  const TSize frameHere = FrameSizeAt(form.Handle(), ScreenDpi());
+  RECT suggested{window.left, window.top, window.left + size.cx - frameThere.cx + frameHere.cx,
+                 window.top + size.cy - frameThere.cy + frameHere.cy};
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  Application->ProcessMessages();
+}
+}  // namespace
+
+// Run at 96, 120, 144 and 192 dots per inch (tests/CMakeLists.txt). Every font given in pixels
+// grows with the dots per inch, and so does its measured height; positions and sizes grow with
+// the window font's measured height over its 13 pixels at 96.
+TEST_F(MainWindow, FontsAndLayoutFollowTheScreensDensity) {
+  const int dpi = ScreenDpi();
+  ASSERT_EQ(dpi, RequestedDpi()) << "the Wine prefix gives another density than the run is for";
+  for (auto [font, designed] : FontsOf(*form)) {
+    EXPECT_EQ(font->Height(), -MulDiv(designed, dpi, 96));
+    EXPECT_EQ(MeasureText(*font, "0").cy, MulDiv(designed, dpi, 96));
+  }
+  EXPECT_EQ(form->dxButton3->Font().Style(), static_cast<TFontStyles>(fsBold));
+  const int m = MeasureText(form->Font(), "0").cy;
+  auto scaled = [m](int l, int t, int w, int h) {
+    return Bounds(MulDiv(l, m, 13), MulDiv(t, m, 13), MulDiv(w, m, 13), MulDiv(h, m, 13));
+  };
+  EXPECT_EQ(form->RzMarqueeStatus1->BoundsRect(), scaled(0, 59, 361, 25));
+  EXPECT_EQ(form->dxButton1->BoundsRect(), scaled(456, 61, 73, 21));
+  EXPECT_EQ(form->cxTextEdit[8]->Left(), MulDiv(400, m, 13));
+  EXPECT_EQ(form->dxButton3->BoundsRect(), scaled(448, 104, 81, 21));
+  EXPECT_EQ(form->na->BoundsRect(), scaled(16, 136, 513, 129));
+  ExpectWhole(*form);
+}
+
+// Moved to screens of other densities and back, many times: each time the window takes the
+// rectangle the system suggests and lays its fonts and controls out anew for the density, whole
+// and alike at each visit, and back home exactly as it began. A window scrolled away is laid
+// out from its origin.
+TEST_F(MainWindow, MovingBetweenScreensOfOtherDensitiesLeavesNoDrift) {
+  const int home = ScreenDpi();
+  const Laid start = LaidOut(*form);
+  std::map<int, Laid> seen{{home, start}};
+  for (int dpi : {144, 120, 192, 96, 144, 120, 192, 96, 120, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    MoveToDensity(*form, dpi);
+    EXPECT_EQ(form->Font().Height(), MulDiv(-13, dpi, 96));
+    EXPECT_EQ(form->GradientLabel1->Font().Height(), MulDiv(-24, dpi, 96));
+    EXPECT_EQ(form->na->Font().Height(), MulDiv(-16, dpi, 96));
+    EXPECT_EQ(form->dxButton3->Font().Height(), MulDiv(-13, dpi, 96));
+    ExpectWhole(*form);
+    const auto [visit, first] = seen.try_emplace(dpi, LaidOut(*form));
+    if (!first) {
+      EXPECT_EQ(LaidOut(*form), visit->second);
+    }
+  }
+  MoveToDensity(*form, home);
+  EXPECT_EQ(LaidOut(*form), start);
+
+  // Made small and scrolled to its far corner, then moved: scrolled back, it shows the layout of
+  // the new density.
+  const int away = home == 144 ? 120 : 144;
+  form->SetBounds(form->Left(), form->Top(), 300, 200);
+  Post(form->Handle(), WM_HSCROLL, SB_BOTTOM);
+  Post(form->Handle(), WM_VSCROLL, SB_BOTTOM);
+  ASSERT_LT(form->na->Left(), seen[home].bounds[6].Left);  // the result box, scrolled left
+  MoveToDensity(*form, away);
+  Post(form->Handle(), WM_HSCROLL, SB_TOP);
+  Post(form->Handle(), WM_VSCROLL, SB_TOP);
+  const std::vector<TRect> laid = LaidOut(*form).bounds;
+  for (std::size_t i = 2; i < laid.size(); ++i) EXPECT_EQ(laid[i], seen[away].bounds[i]) << i;
 }
 
 TEST_F(MainWindow, ResizingStretchesOnlyTheTopAlignedStrip) {
