@@ -152,9 +152,8 @@ Laid LaidOut(TForm1& form) {
 void MoveToDensity(TForm1& form, int dpi) {
   SIZE size{};
   ASSERT_TRUE(SendMessageA(form.Handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
-  RECT window, client;
+  RECT window;
   GetWindowRect(form.Handle(), &window);
-  GetClientRect(form.Handle(), &client);
   const TSize frameThere = FrameSizeAt(form.Handle(), dpi);
   const TSize frameHere = FrameSizeAt(form.Handle(), ScreenDpi());
   RECT suggested{window.left, window.top, window.left + size.cx - frameThere.cx + frameHere.cx,
