@@ -22,7 +22,6 @@ class TDensity {
     return d;
   }
 
-  int Dpi() const { return dpi_; }
   // A font height in pixels drawn for 96 dots per inch (negative: without internal leading).
   int FontHeight(int designed) const { return MulDivRound(designed, dpi_, kDesignDpi); }
   // A position or size in the layout.
