@@ -186,7 +186,8 @@ void TGroupBox::Paint() {
   canvas.FrameRect(r);
   const std::string text = Caption();
   if (text.empty()) return;
-  TRect caption{8, 0, 0, h};
+  // 8 pixels in from the left edge for a caption 13 pixels high, further for a larger one.
+  TRect caption{MulDiv(8, h, 13), 0, 0, h};
   canvas.DrawText(text, caption, DT_SINGLELINE | DT_CALCRECT);
   canvas.Brush().SetColor(Color());
   canvas.DrawText(text, caption, DT_SINGLELINE);

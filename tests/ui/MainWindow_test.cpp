@@ -184,6 +184,13 @@ TEST_F(MainWindow, FontsAndLayoutFollowTheScreensDensity) {
   EXPECT_EQ(form->dxButton3->BoundsRect(), scaled(448, 104, 81, 21));
   EXPECT_EQ(form->na->BoundsRect(), scaled(16, 136, 513, 129));
   ExpectWhole(*form);
+  // The group box's caption interrupts its frame 8 pixels in at 96, further in as it grows.
+  TGroupBox& box = *form->GroupBox1;
+  ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(box.Handle(), nullptr, FALSE); }));
+  const gdi::WindowDC dc(box.Handle());
+  const int frameRow = m / 2 - 1, indent = MulDiv(8, m, 13);
+  EXPECT_EQ(GetPixel(dc.Get(), indent - 1, frameRow), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(dc.Get(), indent, frameRow), GetSysColor(COLOR_BTNFACE));
 }
 
 // Moved to screens of other densities and back, many times: each time the window takes the
