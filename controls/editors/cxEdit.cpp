@@ -195,9 +195,8 @@ bool TcxCustomEdit::SetDisplayText(const std::string& text) {
   if (!userChange_) {
     SynchronizeEditValue();
     valueDirty_ = false;
+    // Only the flags: Escape still brings back the text the box held when it took the focus.
     editedSinceEnter_ = false;
-    // The program's text is what Escape brings back, not the one before it.
-    if (IsFocused()) prevEditValue_ = editValue_;
   }
   return true;
 }

@@ -374,6 +374,18 @@ TEST_F(MainWindow, AnyMouseButtonEmptiesAnEntryBox) {
   EXPECT_EQ(form->na->Text(), naming::CombineNames(e));
 }
 
+TEST_F(MainWindow, EscapeAfterTypingGivesBackWhatTheBoxHeldBeforeTheClick) {
+  TcxTextEdit& box = *form->cxTextEdit[0];
+  Click(box);
+  ASSERT_EQ(box.Text(), "");
+  TypeText("ab");
+  ASSERT_EQ(box.Text(), "ab");
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(box.Text(), texts::kEntries[0]);
+  EXPECT_EQ(box.SelText(), texts::kEntries[0]);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
 TEST_F(MainWindow, TabCyclesInTabOrderFromTheVisitButton) {
   std::vector<TWinControl*> order = {form->dxButton2, form->dxButton1};
   for (auto* e : form->cxTextEdit) order.push_back(e);

@@ -877,19 +877,25 @@ TEST_F(CxTextEdit, TheCursorIsTheInnerEditsTooAndAGoneInnerEditIsForgotten) {
   Application->ProcessMessages();
 }
 
-TEST_F(CxTextEdit, EscapeRestoresTheTextOfTheProgramsLastAssignment) {
+TEST_F(CxTextEdit, ATextSetByTheProgramClearsTheFlagsAndEscapeStillRestoresTheTextOnEntering) {
   TcxTextEdit& box = *boxes[0];
   box.SetText("old");
   memo->SetFocus();
   box.SetFocus();
   Application->ProcessMessages();
-  // The program changes the text while the box has the focus, before the user types.
+  Post(Inner(0), WM_KEYDOWN, 'X');
+  // The program changes the text while the box has the focus, as the main window's press does.
   box.SetText(kQing);
+  EXPECT_FALSE(box.EditedSinceEnter());
+  EXPECT_FALSE(box.ValueDirty());
+  Post(Inner(0), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(box.Text(), kQing);  // nothing modified since: Escape leaves it
   Post(Inner(0), WM_KEYDOWN, VK_END);
   Post(Inner(0), WM_KEYDOWN, 'X');
   EXPECT_EQ(box.Text(), std::string(kQing) + "x");
   Post(Inner(0), WM_KEYDOWN, VK_ESCAPE);
-  EXPECT_EQ(box.Text(), kQing);
+  EXPECT_EQ(box.Text(), "old");
+  EXPECT_EQ(box.SelText(), "old");
 }
 
 namespace {
