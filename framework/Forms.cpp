@@ -433,6 +433,12 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_SYSCOMMAND:
+      if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return;
+      }
+      break;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) {
@@ -568,10 +574,20 @@ LRESULT TApplication::AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (mainForm_) mainForm_->Close();
       return 0;
     case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+        return 0;
+      }
       if ((wParam & 0xFFF0) == SC_RESTORE && mainForm_ && IsIconic(h)) {
         const LRESULT r = DefWindowProcA(h, msg, wParam, lParam);
-        mainForm_->SetWindowState(wsNormal);
-        mainForm_->Show();
+        // Started minimised the window was never shown; minimised by hand it was hidden as it was
+        // (normal or maximised) and comes back so.
+        if (mainForm_->WindowState() == wsMinimized) mainForm_->SetWindowState(wsNormal);
+        if (mainForm_->Visible()) {
+          ShowWindow(mainForm_->Handle(), SW_SHOW);
+        } else {
+          mainForm_->Show();
+        }
         return r;
       }
       break;
@@ -596,6 +612,14 @@ void TApplication::Run() {
     mainForm_->Show();
   }
   while (!terminated_) HandleMessage();
+}
+
+void TApplication::Minimize() {
+  if (IsIconic(Handle())) return;
+  // The task-bar button is the application window's: the main window goes with it rather than
+  // leaving a minimised title bar of its own on the desktop.
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_HIDE);
+  ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void TApplication::Terminate() {
@@ -642,7 +666,7 @@ bool TApplication::HoverCheckDue() const {
   constexpr DWORD kQuietRecheckMs = 500;
   return hoverMayHaveChanged_ || GetMessagePos() != hoverCheckedAt_ ||
          GetTickCount() - hoverCheckTime_ >= kQuietRecheckMs ||
-         (mouseControl_ && WindowFromPoint(hoverPoint_) != hoverWindow_);
+         (mouseControl_ && WindowFromPoint(hoverPoint_) != hoverWindow_) || NoticesWithheld();
 }
 
 void TApplication::ProcessMessages() {
@@ -663,7 +687,7 @@ void TApplication::Idle() {
     } else {
       hoverWindow_ = nullptr;
     }
-    if (hovered != mouseControl_) ChangeMouseControl(hovered);
+    if (hovered != mouseControl_ || NoticesWithheld()) ChangeMouseControl(hovered);
     SetHint(LongHintFor(mouseControl_));
   } catch (...) {
     HandleException(std::current_exception());
@@ -671,27 +695,59 @@ void TApplication::Idle() {
   TControlCanvas::ReleaseAll();
 }
 
+bool TApplication::MayHearTheMouse(TControl* control) {
+  TControl* capture = CaptureControl();
+  return !capture || capture == control;
+}
+
+TControl* TApplication::NextWithheldLeave() {
+  for (TControl* c : withheldLeaves_)
+    if (MayHearTheMouse(c)) return c;
+  return nullptr;
+}
+
 void TApplication::ChangeMouseControl(TControl* hovered) {
   // The control left hears of it first; its failure is reported after the new control has
   // been remembered and told, so that a failing handler does not cost the other its notice.
   std::exception_ptr leaveFailure;
-  if (TControl* left = mouseControl_) {
-    TControl* capture = CaptureControl();
-    enteringControl_ = hovered;
-    if (!capture || capture == left) {
-      try {
-        left->Perform(CM_MOUSELEAVE);
-      } catch (...) {
-        leaveFailure = std::current_exception();
+  auto leave = [&](TControl* control) {
+    try {
+      control->Perform(CM_MOUSELEAVE);
+    } catch (...) {
+      if (!leaveFailure) leaveFailure = std::current_exception();
+    }
+  };
+  enteringControl_ = hovered;
+  // Back on a control whose mouse-left the capture held back: it never heard that the mouse went.
+  const auto back = std::find(withheldLeaves_.begin(), withheldLeaves_.end(), hovered);
+  const bool stillIn = hovered && back != withheldLeaves_.end();
+  if (stillIn) withheldLeaves_.erase(back);
+  // A notice held back by another control's capture is not lost: it comes once the capture ends,
+  // before the new ones (a button would stay lit when a press elsewhere took the capture before
+  // the idle step saw the pointer go).
+  while (TControl* due = NextWithheldLeave()) {
+    withheldLeaves_.erase(std::find(withheldLeaves_.begin(), withheldLeaves_.end(), due));
+    leave(due);
+  }
+  if (mouseControl_ != enteringControl_) {
+    if (TControl* left = mouseControl_; left && !enterDue_) {
+      if (MayHearTheMouse(left)) {
+        leave(left);
+      } else {
+        withheldLeaves_.push_back(left);
       }
     }
-    hovered = enteringControl_;  // nullptr if destroyed meanwhile
-    enteringControl_ = nullptr;
+    enterDue_ = !stillIn;
   }
+  hovered = enteringControl_;  // nullptr if destroyed meanwhile
+  enteringControl_ = nullptr;
   mouseControl_ = hovered;
+  if (!hovered) enterDue_ = false;
   try {
-    TControl* capture = CaptureControl();
-    if (hovered && (!capture || capture == hovered)) hovered->Perform(CM_MOUSEENTER);
+    if (enterDue_ && MayHearTheMouse(hovered)) {
+      enterDue_ = false;
+      hovered->Perform(CM_MOUSEENTER);
+    }
   } catch (...) {
     if (leaveFailure) HandleException(leaveFailure);
     throw;
@@ -712,6 +768,7 @@ void TApplication::HandleException(const std::exception_ptr& failure) {
 void TApplication::ControlDestroyed(TControl* control) {
   if (mouseControl_ == control) mouseControl_ = nullptr;
   if (enteringControl_ == control) enteringControl_ = nullptr;
+  withheldLeaves_.erase(std::remove(withheldLeaves_.begin(), withheldLeaves_.end(), control), withheldLeaves_.end());
   if (captureControl_ == control) captureControl_ = nullptr;
 }
 

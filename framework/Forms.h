@@ -172,6 +172,8 @@ class TApplication : public TComponent {
   TForm* MainForm() const { return mainForm_; }
   // Shows the main form and runs the message loop until the application is terminated.
   void Run();
+  // Minimises the application as a minimised start does: only the task-bar button stays.
+  void Minimize();
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Takes and handles one message; with none waiting, runs the idle step and waits.
@@ -194,6 +196,11 @@ class TApplication : public TComponent {
 
   // Hover detection state.
   TControl* MouseControl() const { return mouseControl_; }
+  // A control gave the remembered one its held-back mouse-entered itself (a push button's
+  // release does): the idle step does not give it a second.
+  void MouseEnterGiven(TControl* control) {
+    if (control == mouseControl_) enterDue_ = false;
+  }
   void ControlDestroyed(TControl* control);
   // The control holding the mouse capture (a windowless one through its parent's window).
   void SetCaptureControl(TControl* control);
@@ -210,8 +217,14 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& msg);
   // Whether the control under the pointer may have changed since the last idle step looked.
   bool HoverCheckDue() const;
-  // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered.
+  // Hover moved from the remembered control to `hovered`: mouse-left, then mouse-entered; also
+  // delivers the notices that another control's capture held back once it no longer does.
   void ChangeMouseControl(TControl* hovered);
+  // No control but the capture holder hears of the mouse.
+  bool MayHearTheMouse(TControl* control);
+  // A control whose mouse-left was held back and may hear it now, or nullptr.
+  TControl* NextWithheldLeave();
+  bool NoticesWithheld() const { return enterDue_ || !withheldLeaves_.empty(); }
   void ShowErrorBox(const std::string& text);
   LRESULT AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -225,6 +238,8 @@ class TApplication : public TComponent {
   bool terminated_ = false;
   TControl* mouseControl_ = nullptr;
   TControl* enteringControl_ = nullptr;  // while the control left hears of it
+  bool enterDue_ = false;                // the remembered control's mouse-entered was held back
+  std::vector<TControl*> withheldLeaves_;  // entered controls whose mouse-left was held back
   bool hoverMayHaveChanged_ = true;      // a message other than a timer tick came since
   DWORD hoverCheckedAt_ = 0;             // the message position then
   DWORD hoverCheckTime_ = 0;

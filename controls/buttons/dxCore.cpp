@@ -94,7 +94,10 @@ void TdxCustomControl::DoMouseRelease() {
   POINT p;
   if (!GetCursorPos(&p)) return;
   auto* under = dynamic_cast<TdxCustomControl*>(FindDragTarget({p.x, p.y}, true));
-  if (under && under != this) under->DoMouseEnter();
+  if (under && under != this) {
+    if (Application) Application->MouseEnterGiven(under);
+    under->DoMouseEnter();
+  }
 }
 
 void TdxCustomControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

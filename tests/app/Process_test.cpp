@@ -70,6 +70,18 @@ TEST(Program, HonoursTheMaximisedAndMinimisedShowCommands) {
     HWND main = program.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(IsZoomed(main));
+    // Minimised by hand it goes as a minimised start does, and the task bar brings it back as it was.
+    HWND app = program.Window("TApplication");
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    for (int i = 0; i < 500 && !IsIconic(app); ++i) Sleep(20);
+    EXPECT_TRUE(IsIconic(app));
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    for (int i = 0; i < 500 && !IsWindowVisible(main); ++i) Sleep(20);
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(IsZoomed(main));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0);
   }
@@ -82,6 +94,12 @@ TEST(Program, HonoursTheMaximisedAndMinimisedShowCommands) {
     for (int i = 0; i < 500 && !IsIconic(app); ++i) Sleep(20);
     EXPECT_TRUE(IsIconic(app));         // only the task-bar button
     EXPECT_FALSE(IsWindowVisible(main));
+    PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    for (int i = 0; i < 500 && !IsWindowVisible(main); ++i) Sleep(20);
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150);
+    EXPECT_FALSE(IsZoomed(main));
     PostMessageA(app, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0);
   }

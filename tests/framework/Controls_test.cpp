@@ -560,6 +560,39 @@ TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
   EXPECT_EQ(Application->MouseControl(), nullptr);
 }
 
+// Under another control's capture (a press on an entry box's text takes it at once) the notices
+// wait; the idle step after the capture ends delivers those still due, and only those.
+TEST_F(Hover, NoticesHeldBackByACaptureComeWhenItEnds) {
+  std::vector<std::string> log;
+  auto* a = new Probe(form, &log, "A");
+  auto* b = new Probe(form, &log, "B");
+  a->SetParent(form);
+  b->SetParent(form);
+  a->SetBounds(10, 10, 40, 40);
+  b->SetBounds(50, 10, 40, 40);
+  form->Show();
+  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  auto moveTo = [](TControl* c) { return testing_support::HoverAt(*c, {5, 5}); };
+  ASSERT_TRUE(moveTo(a));
+  log.clear();
+  SetCapture(form->Handle());
+  ASSERT_TRUE(moveTo(b));
+  EXPECT_TRUE(log.empty());
+  ReleaseCapture();
+  Application->Idle();
+  EXPECT_EQ(log, (std::vector<std::string>{"A:20", "B:19"}));
+
+  // Out and back again under the capture: nothing is due.
+  log.clear();
+  SetCapture(form->Handle());
+  ASSERT_TRUE(moveTo(a));
+  ASSERT_TRUE(moveTo(b));
+  ReleaseCapture();
+  Application->Idle();
+  Application->Idle();
+  EXPECT_TRUE(log.empty());
+}
+
 // The pointer shows the Cursor of the windowless child under it, else the window's own; a
 // control left at crDefault keeps the window class's cursor.
 TEST_F(Hover, PointerTakesTheCursorOfTheControlUnderIt) {
