@@ -172,6 +172,13 @@ void TGroupBox::AdjustClientRect(TRect& r) {
   r.Bottom -= 2;
 }
 
+void TGroupBox::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  // The frame runs along the right and bottom edges: a new size repaints the whole box, or the
+  // old lines would stay where a wider window leaves them.
+  p.ClassStyle |= CS_HREDRAW | CS_VREDRAW;
+}
+
 void TGroupBox::Paint() {
   TCanvas& canvas = Canvas();
   const int h = canvas.TextHeight("0");

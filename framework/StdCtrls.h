@@ -68,6 +68,7 @@ class TGroupBox : public TCustomControl {
 
  protected:
   void AdjustClientRect(TRect& rect) override;
+  void CreateParams(TCreateParams& params) override;
   void Paint() override;
 };
 

@@ -234,6 +234,7 @@ TEST_F(MainWindow, MovingBetweenScreensOfOtherDensitiesLeavesNoDrift) {
 TEST_F(MainWindow, ResizingStretchesOnlyTheTopAlignedStrip) {
   const TRect memo = form->na->BoundsRect();
   const TRect marquee = form->RzMarqueeStatus1->BoundsRect();
+  ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(form->GroupBox1->Handle(), nullptr, FALSE); }));
   form->SetBounds(150, 146, 700, 400);
   const int client = form->ClientRect().Width();
   ASSERT_TRUE(PumpUntil([&] { return form->GroupBox1->Width() == client; }));
@@ -241,6 +242,11 @@ TEST_F(MainWindow, ResizingStretchesOnlyTheTopAlignedStrip) {
   EXPECT_EQ(form->GradientLabel1->BoundsRect(), Bounds(2, 15, client - 4, 40));
   EXPECT_EQ(form->na->BoundsRect(), memo);
   EXPECT_EQ(form->RzMarqueeStatus1->BoundsRect(), marquee);
+  // The group box's frame moved with its right edge: none of it stays where the edge was.
+  HWND box = form->GroupBox1->Handle();
+  ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(box, nullptr, FALSE); }));
+  const std::vector<COLORREF> pixels = ClientPixels(box);
+  for (int x : {540, 541}) EXPECT_EQ(pixels[static_cast<std::size_t>(70 * client + x)], GetSysColor(COLOR_BTNFACE)) << x;
 
   // Smaller than its controls: scroll bars appear.
   form->SetBounds(150, 146, 300, 200);
