@@ -524,8 +524,9 @@ TRect TcxContainer::GetBorderExtent() { return ContainerBorderExtent(FrameParams
 
 TRect TcxContainer::GetHotArea() {
   const TcxContainerViewParams p = FrameParams();
-  const int idleWidth = BorderWidth(MapFrameStyle(p.BorderStyle, p.HotTrack ? 1 : 0));
-  return HotArea(TRect{0, 0, Width(), Height()}, ContainerBorderExtent(p), idleWidth, p.Edges, p.UseTheme);
+  // Out to the frame drawn now: a thicker hot frame holds the pointer a pixel further out.
+  return HotArea(TRect{0, 0, Width(), Height()}, ContainerBorderExtent(p), viewInfo_->FrameWidth, p.Edges,
+                 p.UseTheme);
 }
 
 TRect TcxContainer::ClientRect() { return ReduceBy(TRect{0, 0, Width(), Height()}, GetBorderExtent()); }
@@ -669,6 +670,13 @@ void TcxContainer::CreateWindowHandleDone() {
   RefreshState();
 }
 
+void TcxContainer::KeyDown(WORD& key, TShiftState shift) {
+  TcxControl::KeyDown(key, shift);
+  if (key != VK_TAB || HandlesTabKey() || !IsFocused() || (shift & (ssCtrl | ssAlt))) return;
+  key = 0;
+  if (TForm* form = GetParentForm(this)) form->SelectNext(this, !(shift & ssShift), true);
+}
+
 void TcxContainer::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TcxControl::MouseDown(button, shift, x, y);
   UpdateState({x, y}, CurrentShiftState());
@@ -741,6 +749,11 @@ void TcxContainer::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND:
       m.Result = 1;
+      return;
+    case WM_GETDLGCODE:
+      // Tab comes to the container's own key handling (HandlesTabKey decides who moves on).
+      TcxControl::WndProc(m);
+      m.Result |= DLGC_WANTTAB;
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -279,6 +279,8 @@ class TcxContainer : public TcxControl {
   void Paint() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
+  // Tab, when the container does not handle it itself, moves the focus on (back with Shift).
+  void KeyDown(WORD& key, TShiftState shift) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;

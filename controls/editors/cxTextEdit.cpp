@@ -112,9 +112,21 @@ void TcxCustomInnerTextEdit::CreateWindowHandleDone() {
   edit_->AdjustHostedControl();
 }
 
-void TcxCustomInnerTextEdit::SetBounds(int left, int top, int width, int height) {
-  if (boundsLocked_ && (width != Width() || height != Height())) return;
-  TCustomEdit::SetBounds(left, top, width, height);
+bool TcxCustomInnerTextEdit::CanResize(int& newWidth, int& newHeight) {
+  if (boundsLocked_ && TSize{newWidth, newHeight} != placedSize_) return false;
+  return TCustomEdit::CanResize(newWidth, newHeight);
+}
+
+void TcxCustomInnerTextEdit::Place(const TRect& bounds) {
+  boundsLocked_ = true;
+  placedSize_ = {bounds.Width(), bounds.Height()};
+  try {
+    SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  } catch (...) {
+    boundsLocked_ = false;
+    throw;
+  }
+  boundsLocked_ = false;
 }
 
 bool TcxCustomInnerTextEdit::SelectsAllOnFocus(HWND previous) {
@@ -366,10 +378,18 @@ void TcxCustomTextEdit::Complete() {
 
 void TcxCustomTextEdit::TypeCharacter(const std::string& character) {
   if (character.size() > RoomInSelection()) return;
+  // As every typed character, through the key-press step (OnKeyPress, then the editor's own
+  // rules), in the 8-bit form: the lead byte, then the trail byte. A step that swallows either
+  // byte, or leaves no double-byte character, drops the whole character, never half of it.
+  std::string bytes = character;
+  for (char& byte : bytes) {
+    KeyPress(byte);
+    if (byte == 0) return;
+  }
+  if (!IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(bytes[0])) || !IsTrailByte(static_cast<BYTE>(bytes[1]))) return;
   AsUserChange([&] {
-    if (!IsValidChar(character[0]) || !AskCanEdit()) return;
     typed_ = true;
-    ReplaceSelection(character);
+    ReplaceSelection(bytes);
   });
 }
 
@@ -458,6 +478,12 @@ void TcxCustomTextEdit::SetBounds(int left, int top, int width, int height) {
   TcxCustomEdit::SetBounds(left, top, width, height);
 }
 
+bool TcxCustomTextEdit::CanResize(int& newWidth, int& newHeight) {
+  if (!TcxCustomEdit::CanResize(newWidth, newHeight)) return false;
+  if (AutoSize()) newHeight = AutoHeight();
+  return true;
+}
+
 void TcxCustomTextEdit::ChangeScale(int m, int d) { TControl::ChangeScale(m, d); }
 
 void TcxCustomTextEdit::AdjustHostedControl() {
@@ -472,7 +498,7 @@ void TcxCustomTextEdit::AdjustHostedControl() {
   if (inner_->BoundsRect() != bounds) {
     SetMovingHosted(true);
     try {
-      inner_->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+      inner_->Place(bounds);
     } catch (...) {
       SetMovingHosted(false);
       throw;

@@ -150,11 +150,12 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
   TcxCustomTextEdit* Container() const { return edit_; }
   void Click() override;
   void WndProc(TMessage& message) override;
-  void SetBounds(int left, int top, int width, int height) override;
   // Readers land here with the focus: described as the editor it belongs to.
   void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
+  // While the editor places it, no other size is taken.
+  bool CanResize(int& newWidth, int& newHeight) override;
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
   bool SelectsAllOnFocus(HWND previous) override;
@@ -171,10 +172,13 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
   // character in UTF-16 into the ANSI code page. True when it was taken (or dropped); false
   // hands the single byte left in `c` on to the ordinary key handling.
   bool TakeCharacter(WPARAM& c);
+  // Moves it to the place the editor gives it, holding the bounds lock meanwhile.
+  void Place(const TRect& bounds);
   TcxCustomTextEdit* edit_;  // the owner and parent
   std::unique_ptr<TcxCustomInnerTextEditHelper> helper_;
-  // Size changes are refused while set.
+  // Held while the editor places it: size changes other than to placedSize_ are refused.
   bool boundsLocked_ = false;
+  TSize placedSize_;
   BYTE leadByte_ = 0;  // the first byte of a double-byte character typed, until the second comes
 };
 
@@ -221,6 +225,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SetImeName(const std::string& value);
 
   void SetBounds(int left, int top, int width, int height) override;
+  // With AutoSize the font decides the height, whoever asks for another size.
+  bool CanResize(int& newWidth, int& newHeight) override;
   // Scales the editor's own bounds only: the inner edit is placed from them.
   void ChangeScale(int m, int d) override;
   void WndProc(TMessage& message) override;

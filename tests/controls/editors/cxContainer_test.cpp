@@ -273,6 +273,14 @@ TEST_F(CxContainer, ExtentOneWithoutHotTrackingAndTheHostedControlMovesWhenItCom
   EXPECT_EQ(box->GetBorderExtent(), (TRect{2, 2, 2, 2}));
   EXPECT_EQ(box->InnerEdit()->Left(), left + 1);
   EXPECT_EQ(box->Height(), 21);
+  // The hot area reaches out to the frame drawn now: one pixel in while idle, the whole box
+  // while the focus draws the thick frame.
+  memo->SetFocus();
+  ASSERT_EQ(box->ViewInfo().FrameWidth, 1);
+  EXPECT_EQ(box->GetHotArea(), (TRect{1, 1, box->Width() - 1, box->Height() - 1}));
+  box->SetFocus();
+  ASSERT_EQ(box->ViewInfo().FrameWidth, 2);
+  EXPECT_EQ(box->GetHotArea(), (TRect{0, 0, box->Width(), box->Height()}));
 
   // A shadow adds 3 on the right and at the bottom, and the region takes the shadow in.
   box->Style().SetShadow(true);
@@ -391,6 +399,25 @@ TEST_F(CxContainer, APlainContainerFramesItselfFromItsStyle) {
   EXPECT_EQ(bitmap.Pixel(1, 1), ColorToRGB(clBtnShadow));
   EXPECT_EQ(bitmap.Pixel(38, 28), ColorToRGB(clBtnShadow));
   EXPECT_EQ(bitmap.Pixel(2, 2), ColorToRGB(clWindow));
+
+  // It takes Tab itself (its key handlers see it) and moves the focus on, back with Shift; not
+  // with Ctrl.
+  std::vector<WORD> keys;
+  plain->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
+  plain->SetFocus();
+  ASSERT_EQ(GetFocus(), plain->Handle());
+  testing_support::PressKey(VK_TAB);
+  EXPECT_EQ(keys, std::vector<WORD>{VK_TAB});
+  EXPECT_EQ(GetFocus(), box->InnerEdit()->Handle());  // round to the first
+  plain->SetFocus();
+  testing_support::PressKey(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), memo->Handle());
+  plain->SetFocus();
+  {
+    testing_support::HeldKeys ctrl{VK_CONTROL};
+    testing_support::Post(plain->Handle(), WM_KEYDOWN, VK_TAB);
+  }
+  EXPECT_EQ(GetFocus(), plain->Handle());
 
   // Native style asked for where visual styles are not in use changes nothing.
   plain->Style().LookAndFeel().SetNativeStyle(true);

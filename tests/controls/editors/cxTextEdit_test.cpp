@@ -142,12 +142,38 @@ TEST_F(CxTextEdit, AutoSizeGivesTwentyOnePixelsInTheMainWindowFont) {
   EXPECT_EQ(box.Height(), 21);
   box.SetWidth(50);
   EXPECT_EQ(box.Width(), 50);
+  // A size from outside the framework as well.
+  SetWindowPos(box.Handle(), nullptr, 0, 0, 60, 40, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(box.BoundsRect(), Bounds(16, 20, 60, 21));
+  RECT window{};
+  GetWindowRect(box.Handle(), &window);
+  EXPECT_EQ(window.bottom - window.top, 21);
+  int width = 70, height = 40;
+  EXPECT_TRUE(box.CanResize(width, height));
+  EXPECT_EQ(height, 21);
+  EXPECT_EQ(width, 70);
   box.SetWidth(33);
   // The inner edit sits inside the 2-pixel frame and a 1-pixel gap, its last row cut off.
   EXPECT_EQ(box.InnerEdit()->BoundsRect(), Bounds(3, 3, 28, 17));
   RECT clip{};
   ASSERT_NE(GetWindowRgnBox(Inner(0), &clip), ERROR);
   EXPECT_EQ((TRect{clip.left, clip.top, clip.right, clip.bottom}), (TRect{0, 0, 28, 16}));
+  // While the box places its inner edit no other size is taken: one asked for then is refused.
+  int widthTaken = -1;
+  bool asking = false;
+  box.InnerEdit()->OnCanResize = [&](TObject*, int&, int&, bool&) {
+    if (asking) return;
+    asking = true;
+    TcxCustomInnerTextEdit& inner = *box.InnerEdit();
+    inner.SetBounds(inner.Left(), inner.Top(), 5, 5);
+    widthTaken = inner.Width();
+    asking = false;
+  };
+  box.SetWidth(40);
+  EXPECT_EQ(widthTaken, 28);
+  EXPECT_EQ(box.InnerEdit()->BoundsRect(), Bounds(3, 3, 35, 17));
+  box.InnerEdit()->OnCanResize = nullptr;
+  box.SetWidth(33);
 
   // Layout scaling moves and widens the box; the inner edit is placed anew, not scaled.
   box.ChangeScale(2, 1);
@@ -830,6 +856,26 @@ TEST_F(CxTextEdit, TypedDoubleByteCharactersFollowTheBoxsRules) {
   Post(Inner(0), WM_IME_CHAR, 0xC0EE);
   EXPECT_EQ(box.Text(), now);
   EXPECT_EQ(asked, 1);
+
+  // OnKeyPress sees the lead byte, then the trail byte; swallowing either drops both.
+  box.OnEditing = nullptr;
+  box.SetText("");
+  std::vector<unsigned char> seen;
+  char swallow = 0;
+  box.OnKeyPress = [&](TObject*, char& key) {
+    seen.push_back(static_cast<unsigned char>(key));
+    if (key == swallow) key = 0;
+  };
+  Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+  EXPECT_EQ(box.Text(), kLi);
+  EXPECT_EQ(seen, (std::vector<unsigned char>{0xC0, 0xEE}));
+  for (char byte : {'\xC0', '\xEE'}) {
+    swallow = byte;
+    Post(Inner(0), WM_IME_CHAR, 0xC0EE);
+    Post(Inner(0), WM_CHAR, 0xC0);
+    Post(Inner(0), WM_CHAR, 0xEE);
+    EXPECT_EQ(box.Text(), kLi);
+  }
 }
 
 namespace {
