@@ -96,6 +96,16 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
   EXPECT_EQ(form->dxButton3->Font().Style(), static_cast<TFontStyles>(fsBold));
   EXPECT_EQ(form->na->Font().Height(), -16);
   EXPECT_EQ(form->na->Font().Style(), 0u);
+  // The result box at the framework's defaults: a sunken edge, no scroll bars, lines broken at its
+  // width, Enter kept for a line break and Tab left to the form.
+  HWND result = form->na->Handle();
+  const LONG_PTR style = GetWindowLongPtrA(result, GWL_STYLE);
+  EXPECT_TRUE(GetWindowLongPtrA(result, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_READONLY));
+  const LRESULT code = SendMessageA(result, WM_GETDLGCODE, 0, 0);
+  EXPECT_TRUE(code & DLGC_WANTALLKEYS);
+  EXPECT_FALSE(code & DLGC_WANTTAB);
   EXPECT_TRUE(form->cxTextEdit[4]->ParentFont());
   EXPECT_EQ(form->RzMarqueeStatus1->Font().Height(), -13);
   EXPECT_FALSE(form->GroupBox1->ParentColor());
@@ -268,6 +278,14 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   PressKey(VK_END);
   TypeText("typed");
   ASSERT_NE(form->na->Text(), expected);
+  // Typing that replaces the whole text leaves the box bold as well.
+  SendMessageA(form->na->Handle(), EM_SETSEL, 0, -1);
+  TypeText("x");
+  ASSERT_EQ(form->na->Text(), "x");
+  LOGFONTA shown{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form->na->Handle(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+  EXPECT_EQ(shown.lfWeight, FW_BOLD);
+  EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
   Click(*form->dxButton3);
   EXPECT_EQ(form->na->Text(), expected);
   Click(*form->dxButton3);
@@ -411,6 +429,22 @@ TEST_F(MainWindow, TabCyclesInTabOrderFromTheVisitButton) {
   }
   PressKey(VK_TAB, true);  // Shift+Tab goes back
   EXPECT_EQ(holder(), form->na);
+
+  // Ctrl+Tab and Alt+Tab move nothing, from a button or from an entry box.
+  for (TWinControl* from : {static_cast<TWinControl*>(form->dxButton3), static_cast<TWinControl*>(form->cxTextEdit[4])}) {
+    from->SetFocus();
+    const HWND focus = GetFocus();
+    {
+      HeldKeys ctrl{VK_CONTROL};
+      Post(focus, WM_KEYDOWN, VK_TAB);
+    }
+    {
+      HeldKeys alt{VK_MENU};
+      Post(focus, WM_SYSKEYDOWN, VK_TAB, 1 << 29);
+    }
+    EXPECT_EQ(holder(), from);
+    EXPECT_EQ(GetFocus(), focus);
+  }
 }
 
 namespace {

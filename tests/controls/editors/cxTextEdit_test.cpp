@@ -419,7 +419,7 @@ TEST_F(CxTextEdit, AutoSelectOnlyForFocusFromAnotherControlNotByMouseOrReactivat
   EXPECT_EQ(start, 1u);
 }
 
-TEST_F(CxTextEdit, TabNeverInsertsATabAndCtrlTabStaysInTheBox) {
+TEST_F(CxTextEdit, TabNeverInsertsATabCtrlTabStaysInTheBoxAndEnterFollowsBeepOnEnter) {
   TcxTextEdit& box = *boxes[0];
   box.SetText("ab");
   box.SetFocus();
@@ -432,6 +432,12 @@ TEST_F(CxTextEdit, TabNeverInsertsATabAndCtrlTabStaysInTheBox) {
   EXPECT_EQ(GetFocus(), Inner(0));
   EXPECT_EQ(box.Text(), "ab");
   SendMessageA(box.Handle(), WM_CHAR, '\t', 0);  // through the editor's own window
+  EXPECT_EQ(box.Text(), "ab");
+
+  // Enter reaches the native edit (which answers that it handled it) unless BeepOnEnter is off.
+  EXPECT_EQ(SendMessageA(Inner(0), WM_CHAR, '\r', 0), 1);
+  box.SetBeepOnEnter(false);
+  EXPECT_EQ(SendMessageA(Inner(0), WM_CHAR, '\r', 0), 0);
   EXPECT_EQ(box.Text(), "ab");
 }
 
@@ -597,6 +603,17 @@ TEST_F(CxTextEdit, CharCaseEchoModeAndMaxLength) {
   box.Properties().SetCharCase(ecLowerCase);
   box.SetText("QwE");
   EXPECT_EQ(box.Text(), "qwe");
+  // A paste is converted as typing is.
+  PutOnClipboard(box.Handle(), std::string("mIx") + kQing);
+  box.SetText("");
+  SendMessageA(Inner(0), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), std::string("mix") + kQing);
+  box.Properties().SetCharCase(ecUpperCase);
+  box.SetText("");
+  SendMessageA(Inner(0), WM_PASTE, 0, 0);
+  EXPECT_EQ(box.Text(), std::string("MIX") + kQing);
+  box.Properties().SetCharCase(ecLowerCase);
+  box.SetText("QwE");
 
   box.Properties().SetEchoMode(eemPassword);
   EXPECT_EQ(SendMessageA(Inner(0), EM_GETPASSWORDCHAR, 0, 0), '*');
@@ -621,7 +638,9 @@ TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
   box.OnExit = [&](TObject*) { log.push_back("exit"); };
   box.OnFocusChanged = [&](TObject*) { log.push_back("focus"); };
   bool reject = true;
+  int validations = 0;
   box.Properties().OnValidate = [&](TObject*, TcxEditValue& value, std::string& errorText, bool& error) {
+    ++validations;
     EXPECT_EQ(errorText, "Invalid input value. Use escape key to abandon changes");
     error = reject && value == TcxEditValue("bad");
   };
@@ -655,6 +674,17 @@ TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
   EXPECT_EQ(log.front(), "enter");
   EXPECT_EQ(log.back(), "focus");
   EXPECT_NE(std::find(log.begin(), log.end(), "exit"), log.end());
+
+  // Validated once, it validates and keeps a later edit again.
+  const int before = validations;
+  box.SetFocus();
+  Application->ProcessMessages();
+  Post(Inner(0), WM_KEYDOWN, VK_END);
+  Post(Inner(0), WM_KEYDOWN, 'X');
+  memo->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(validations, before + 1);
+  EXPECT_EQ(box.EditValue(), TcxEditValue("badx"));
 }
 
 TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
