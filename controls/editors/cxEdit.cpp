@@ -1,5 +1,7 @@
 #include "controls/editors/cxEdit.h"
 
+#include <algorithm>
+
 #include "framework/Exception.h"
 #include "framework/Forms.h"
 
@@ -29,6 +31,23 @@ TShortCut ShortCut(WORD key, TShiftState shift) {
   if (shift & ssCtrl) s |= scCtrl;
   if (shift & ssAlt) s |= scAlt;
   return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxEditRepositoryItem
+
+TcxEditRepositoryItem::TcxEditRepositoryItem(TComponent* owner, std::unique_ptr<TcxCustomEditProperties> properties)
+    : TComponent(owner), properties_(std::move(properties)) {
+  properties_->OnChanged = [this] {
+    const std::vector<TcxCustomEdit*> editors = editors_;
+    for (TcxCustomEdit* e : editors) e->PropertiesChanged();
+  };
+}
+
+TcxEditRepositoryItem::~TcxEditRepositoryItem() {
+  properties_->OnChanged = nullptr;
+  // The editors go back to their own properties.
+  while (!editors_.empty()) editors_.back()->SetRepositoryItem(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -157,8 +176,24 @@ TcxCustomEdit::TcxCustomEdit(TComponent* owner, std::unique_ptr<TcxCustomEditPro
 
 TcxCustomEdit::~TcxCustomEdit() {
   BeginDestroy();
+  SetRepositoryItem(nullptr);
   properties_->OnChanged = nullptr;
   DestroyComponents();
+}
+
+TcxCustomEditProperties& TcxCustomEdit::ActiveProperties() const {
+  return repositoryItem_ ? repositoryItem_->Properties() : *properties_;
+}
+
+void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* item) {
+  if (item == repositoryItem_ || (item && !SuitsProperties(item->Properties()))) return;
+  if (repositoryItem_) {
+    auto& editors = repositoryItem_->editors_;
+    editors.erase(std::remove(editors.begin(), editors.end(), this), editors.end());
+  }
+  repositoryItem_ = item;
+  if (item) item->editors_.push_back(this);
+  if (!IsBeingDestroyed()) PropertiesChanged();
 }
 
 void TcxCustomEdit::SetAutoSize(bool value) {
@@ -233,21 +268,21 @@ void TcxCustomEdit::SetEditValue(const TcxEditValue& value) {
 }
 
 void TcxCustomEdit::RaiseChange() {
-  if (Loading() || IsBeingDestroyed() || !properties_->OnChange) return;
+  if (Loading() || IsBeingDestroyed() || !ActiveProperties().OnChange) return;
   if (lockCount_ > 0) {
     changeQueued_ = true;
     return;
   }
-  properties_->OnChange(this);
+  ActiveProperties().OnChange(this);
 }
 
 void TcxCustomEdit::RaiseValueChange() {
-  if (Loading() || IsBeingDestroyed() || !properties_->OnEditValueChanged) return;
+  if (Loading() || IsBeingDestroyed() || !ActiveProperties().OnEditValueChanged) return;
   if (lockCount_ > 0) {
     valueChangeQueued_ = true;
     return;
   }
-  properties_->OnEditValueChanged(this);
+  ActiveProperties().OnEditValueChanged(this);
 }
 
 void TcxCustomEdit::LockChangeEvents(bool lock) {
@@ -256,13 +291,13 @@ void TcxCustomEdit::LockChangeEvents(bool lock) {
     return;
   }
   if (lockCount_ < 1 || --lockCount_ > 0) return;
-  if (changeQueued_ && properties_->OnChange) properties_->OnChange(this);
-  if (valueChangeQueued_ && properties_->OnEditValueChanged) properties_->OnEditValueChanged(this);
+  if (changeQueued_ && ActiveProperties().OnChange) ActiveProperties().OnChange(this);
+  if (valueChangeQueued_ && ActiveProperties().OnEditValueChanged) ActiveProperties().OnEditValueChanged(this);
   changeQueued_ = valueChangeQueued_ = false;
 }
 
 bool TcxCustomEdit::AskCanEdit() {
-  if (!properties_->IsEditingAllowed()) return false;
+  if (!ActiveProperties().IsEditingAllowed()) return false;
   if (dataBinding_->Editing()) return true;
   bool can = CanModify() && dataBinding_->CanModify();
   if (can && OnEditing) OnEditing(this, can);
@@ -296,9 +331,9 @@ bool TcxCustomEdit::ValidateEdit(bool raiseError) {
   TcxEditValue displayValue = DisplayText();
   bool error = false;
   std::string errorText;
-  if (properties_->OnValidate) {
+  if (ActiveProperties().OnValidate) {
     errorText = kInvalidInput;
-    properties_->OnValidate(this, displayValue, errorText, error);
+    ActiveProperties().OnValidate(this, displayValue, errorText, error);
   }
   if (!error) {
     textValidated_ = true;
@@ -316,7 +351,7 @@ void TcxCustomEdit::ReportValidationError(const std::string& text) {
     if (TWinControl* inner = InnerControl(); inner && inner->CanFocus()) ::SetFocus(inner->Handle());
     SelectAll();
   }
-  if (properties_->BeepOnError()) MessageBeep(0);
+  if (ActiveProperties().BeepOnError()) MessageBeep(0);
   throw Exception(text);
 }
 
@@ -328,7 +363,7 @@ void TcxCustomEdit::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TcxCustomEdit::EditKeyDown(WORD& key, TShiftState shift) {
-  if (properties_->ClearKey() != 0 && ShortCut(key, shift) == properties_->ClearKey()) {
+  if (ActiveProperties().ClearKey() != 0 && ShortCut(key, shift) == ActiveProperties().ClearKey()) {
     AsUserChange([&] {
       if (AskCanEdit()) SetEditValue(std::nullopt);
     });
@@ -349,7 +384,7 @@ void TcxCustomEdit::EditKeyDown(WORD& key, TShiftState shift) {
       }
       return;
     case VK_RETURN:
-      if (properties_->ValidateOnEnter()) ValidateEdit(true);
+      if (ActiveProperties().ValidateOnEnter()) ValidateEdit(true);
       return;
     case VK_ESCAPE:
       if (!valueDirty_) return;
@@ -441,13 +476,13 @@ void TcxCustomEdit::DoCopy() {
 void TcxCustomEdit::DoCut() {
   AsUserChange([&] {
     DoCopy();
-    if (properties_->ReadOnly() || SelLengthValue() == 0) return;
+    if (ActiveProperties().ReadOnly() || SelLengthValue() == 0) return;
     if (AskCanEdit()) ReplaceSelection({});
   });
 }
 
 void TcxCustomEdit::DoPaste() {
-  if (properties_->ReadOnly()) return;
+  if (ActiveProperties().ReadOnly()) return;
   std::optional<std::string> clip = ClipboardText(HandleAllocated() ? Handle() : nullptr);
   if (!clip) return;
   // A single line takes the clipboard's first line, as the platform's edit does.
@@ -468,7 +503,7 @@ void TcxCustomEdit::DoPaste() {
 }
 
 void TcxCustomEdit::DoClear() {
-  if (properties_->ReadOnly() || SelLengthValue() == 0) return;
+  if (ActiveProperties().ReadOnly() || SelLengthValue() == 0) return;
   AsUserChange([&] {
     if (AskCanEdit()) ReplaceSelection({});
   });

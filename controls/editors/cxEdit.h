@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls/editors/cxContainer.h"
 #include "framework/StdCtrls.h"
@@ -16,6 +17,22 @@ enum TcxEditButtonTransparency : std::uint8_t { ebtNone, ebtInactive, ebtAlways,
 enum TcxEditPopupBorderStyle : std::uint8_t { epbsDefault, epbsSingle, epbsFrame3D, epbsFlat };
 
 class TcxCustomEdit;
+class TcxCustomEditProperties;
+
+// Settings kept apart from the editors that use them: an editor given a repository item takes its
+// properties from the item, and follows their changes, for as long as it has the item.
+class TcxEditRepositoryItem : public TComponent {
+ public:
+  TcxEditRepositoryItem(TComponent* owner, std::unique_ptr<TcxCustomEditProperties> properties);
+  ~TcxEditRepositoryItem() override;
+  const char* ClassName() const override { return "TcxEditRepositoryItem"; }
+  TcxCustomEditProperties& Properties() { return *properties_; }
+
+ private:
+  friend class TcxCustomEdit;
+  std::unique_ptr<TcxCustomEditProperties> properties_;
+  std::vector<TcxCustomEdit*> editors_;  // borrowed: they leave the list when they go
+};
 
 // An editor's style: the container style with the button and popup settings of editors.
 class TcxCustomEditStyle : public TcxContainerStyle {
@@ -187,7 +204,12 @@ class TcxCustomEdit : public TcxContainer {
   ~TcxCustomEdit() override;
   const char* ClassName() const override { return "TcxCustomEdit"; }
 
-  TcxCustomEditProperties& ActiveProperties() { return *properties_; }
+  // The repository item's properties while the editor has one, else its own.
+  TcxCustomEditProperties& ActiveProperties() const;
+  // None by default.
+  TcxEditRepositoryItem* RepositoryItem() const { return repositoryItem_; }
+  // An item whose properties are not of this editor's kind is refused.
+  void SetRepositoryItem(TcxEditRepositoryItem* item);
   TcxCustomEditStyle& Style() { return static_cast<TcxCustomEditStyle&>(TcxContainer::Style()); }
   TcxEditDataBinding& DataBinding() { return *dataBinding_; }
 
@@ -232,6 +254,11 @@ class TcxCustomEdit : public TcxContainer {
   TcxCustomEdit(TComponent* owner, std::unique_ptr<TcxCustomEditProperties> properties,
                 const StyleFactory& makeStyle, const ViewInfoFactory& makeViewInfo);
 
+  // The editor's own properties (in use without a repository item).
+  TcxCustomEditProperties& InternalProperties() { return *properties_; }
+  // Properties of this editor's kind.
+  virtual bool SuitsProperties(TcxCustomEditProperties& properties) const = 0;
+
   // --- steps the editor kinds fill in
   virtual void PropertiesChanged();
   // Writes a display text into the inner edit.
@@ -243,7 +270,7 @@ class TcxCustomEdit : public TcxContainer {
   virtual void SynchronizeEditValue();
   virtual void RepaintDrawnText() { Invalidate(); }
   virtual bool InnerEditVisible() const { return true; }
-  virtual bool CanModify() const { return !properties_->ReadOnly(); }
+  virtual bool CanModify() const { return !ActiveProperties().ReadOnly(); }
   virtual void EditKeyDown(WORD& key, TShiftState shift);
   virtual void EditKeyPress(char& key);
   // The key is one the editor modifies the text with.
@@ -311,8 +338,10 @@ class TcxCustomEdit : public TcxContainer {
 
  private:
   friend class TcxEditDataBinding;
+  friend class TcxEditRepositoryItem;
   bool autoSize_ = true;
   std::unique_ptr<TcxCustomEditProperties> properties_;
+  TcxEditRepositoryItem* repositoryItem_ = nullptr;  // borrowed
   std::unique_ptr<TcxEditDataBinding> dataBinding_;
   TcxEditValue editValue_;
   TcxEditValue prevEditValue_;

@@ -326,7 +326,7 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
 
 void TcxCustomTextEdit::PropertiesChanged() {
   if (!inner_) return;
-  TcxTextEditProperties& p = Properties();
+  TcxTextEditProperties& p = ActiveTextProperties();
   IcxInnerTextEdit& inner = inner_->Helper();
   inner.SetAlignment(p.UseLeftAlignmentOnEditing() ? taLeftJustify : p.Alignment().Horz());
   inner.SetAutoSelect(p.AutoSelect());
@@ -349,7 +349,7 @@ void TcxCustomTextEdit::SetInternalDisplayValue(const std::string& text) {
 }
 
 bool TcxCustomTextEdit::SetDisplayText(const std::string& text) {
-  return TcxCustomEdit::SetDisplayText(ConvertCharCase(text, CaseOf(Properties().CharCase())));
+  return TcxCustomEdit::SetDisplayText(ConvertCharCase(text, CaseOf(ActiveTextProperties().CharCase())));
 }
 
 void TcxCustomTextEdit::InnerEditChanged() {
@@ -360,10 +360,10 @@ void TcxCustomTextEdit::InnerEditChanged() {
 
 void TcxCustomTextEdit::Complete() {
   const std::string text = DisplayText();
-  if (Properties().LookupItems().empty() || SelLengthValue() != 0 ||
+  if (ActiveTextProperties().LookupItems().empty() || SelLengthValue() != 0 ||
       SelStartValue() != static_cast<int>(text.size()))
     return;
-  const std::optional<std::string> item = FindCompletion(Properties().LookupItems(), text);
+  const std::optional<std::string> item = FindCompletion(ActiveTextProperties().LookupItems(), text);
   if (!item || item->size() <= text.size()) return;
   completing_ = true;
   try {
@@ -394,7 +394,7 @@ void TcxCustomTextEdit::TypeCharacter(const std::string& character) {
 }
 
 void TcxCustomTextEdit::ReplaceSelection(const std::string& text) {
-  const std::string converted = ConvertCharCase(text, CaseOf(Properties().CharCase()));
+  const std::string converted = ConvertCharCase(text, CaseOf(ActiveTextProperties().CharCase()));
   if (!inner_ || !inner_->HandleAllocated()) {
     TcxCustomEdit::ReplaceSelection(converted);
     return;
@@ -410,10 +410,10 @@ void TcxCustomTextEdit::EditKeyPress(char& key) {
 
 void TcxCustomTextEdit::FocusLeft() {
   const std::string text = DisplayText();
-  const auto& items = Properties().LookupItems();
-  if (EditedSinceEnter() && !items.empty() && !text.empty() && Properties().OnNewLookupDisplayText &&
+  const auto& items = ActiveTextProperties().LookupItems();
+  if (EditedSinceEnter() && !items.empty() && !text.empty() && ActiveTextProperties().OnNewLookupDisplayText &&
       std::find(items.begin(), items.end(), text) == items.end())
-    Properties().OnNewLookupDisplayText(this, text);
+    ActiveTextProperties().OnNewLookupDisplayText(this, text);
   TcxCustomEdit::FocusLeft();
 }
 
@@ -421,7 +421,7 @@ bool TcxCustomTextEdit::InnerEditVisible() const {
   auto* self = const_cast<TcxCustomTextEdit*>(this);
   if (IsDesigning()) return false;
   // The alignment first: asking for the focus costs the window system a round trip.
-  return self->Properties().Alignment().Horz() == taLeftJustify || self->BeingEdited();
+  return self->ActiveTextProperties().Alignment().Horz() == taLeftJustify || self->BeingEdited();
 }
 
 void TcxCustomTextEdit::RepaintDrawnText() {
@@ -494,7 +494,7 @@ void TcxCustomTextEdit::AdjustHostedControl() {
     return;
   }
   const TRect& cr = ViewInfo().ContentRect;
-  const TRect bounds = InnerEditBounds(cr, TextHeight(), Properties().Alignment().Vert());
+  const TRect bounds = InnerEditBounds(cr, TextHeight(), ActiveTextProperties().Alignment().Vert());
   if (inner_->BoundsRect() != bounds) {
     SetMovingHosted(true);
     try {
@@ -527,7 +527,7 @@ void TcxCustomTextEdit::CalculateViewInfo(TPoint point, bool allowed) {
   TcxCustomEdit::CalculateViewInfo(point, allowed);
   auto& v = static_cast<TcxCustomTextEditViewInfo&>(ViewInfo());
   v.DrawText = !InnerEditVisible();
-  v.Alignment = Properties().Alignment().Horz();
+  v.Alignment = ActiveTextProperties().Alignment().Horz();
   v.Font = &Style().Font();
 }
 
@@ -585,7 +585,7 @@ void TcxCustomTextEdit::WndProc(TMessage& m) {
     // keep their state (asking for the pointer and the focus costs each box round trips to the
     // window system at every move of the focus).
     auto* focused = reinterpret_cast<TControl*>(m.LParam);
-    if (Properties().Alignment().Horz() != taLeftJustify || ShowsFocus() ||
+    if (ActiveTextProperties().Alignment().Horz() != taLeftJustify || ShowsFocus() ||
         (focused && (focused == this || focused == InnerEdit())))
       RefreshState();
   } else if (m.Msg == CM_FONTCHANGED) {

@@ -203,7 +203,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   ~TcxCustomTextEdit() override;
   const char* ClassName() const override { return "TcxCustomTextEdit"; }
 
-  TcxTextEditProperties& Properties() { return static_cast<TcxTextEditProperties&>(ActiveProperties()); }
+  // The editor's own settings; a repository item's take their place while it has one.
+  TcxTextEditProperties& Properties() { return static_cast<TcxTextEditProperties&>(InternalProperties()); }
   TcxCustomInnerTextEdit* InnerEdit() const { return inner_; }
 
   std::string DisplayText() override;
@@ -235,6 +236,9 @@ class TcxCustomTextEdit : public TcxCustomEdit {
 
  protected:
   void PropertiesChanged() override;
+  bool SuitsProperties(TcxCustomEditProperties& properties) const override {
+    return dynamic_cast<TcxTextEditProperties*>(&properties) != nullptr;
+  }
   void SetInternalDisplayValue(const std::string& text) override;
   bool SetDisplayText(const std::string& text) override;
   void InnerEditChanged() override;
@@ -246,7 +250,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   int SelLengthValue() override;
   void SetSelection(int start, int length) override;
   TWinControl* InnerControl() override { return inner_; }
-  int MaxTextLength() override { return Properties().MaxLength(); }
+  int MaxTextLength() override { return ActiveTextProperties().MaxLength(); }
   void AdjustHostedControl() override;
   void SyncHostedControl() override;
   std::optional<TRect> ChildClip(TWinControl* child, const TRect& client) override;
@@ -256,6 +260,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
 
  private:
   friend class TcxCustomInnerTextEdit;
+  TcxTextEditProperties& ActiveTextProperties() { return static_cast<TcxTextEditProperties&>(ActiveProperties()); }
   int TextHeight();
   int AutoHeight();
   void InnerFocusEntered(HWND previous);
@@ -274,6 +279,17 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   TImeMode imeMode_ = imDontCare;
   std::string imeName_;
   TcxImeSwitch ime_;  // the inner edit's input method while it has the focus
+};
+
+// A repository item holding text editor settings.
+class TcxEditRepositoryTextItem : public TcxEditRepositoryItem {
+ public:
+  explicit TcxEditRepositoryTextItem(TComponent* owner)
+      : TcxEditRepositoryItem(owner, std::make_unique<TcxTextEditProperties>()) {}
+  const char* ClassName() const override { return "TcxEditRepositoryTextItem"; }
+  TcxTextEditProperties& Properties() {
+    return static_cast<TcxTextEditProperties&>(TcxEditRepositoryItem::Properties());
+  }
 };
 
 // The text editor with its settings published.

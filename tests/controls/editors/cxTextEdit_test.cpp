@@ -629,6 +629,37 @@ TEST_F(CxTextEdit, CharCaseEchoModeAndMaxLength) {
   EXPECT_EQ(SendMessageA(Inner(0), EM_GETLIMITTEXT, 0, 0), 2);
 }
 
+TEST_F(CxTextEdit, ARepositoryItemLendsItsPropertiesForAsLongAsTheBoxHasIt) {
+  TcxTextEdit& box = *boxes[0];
+  EXPECT_EQ(box.RepositoryItem(), nullptr);
+  TcxEditRepositoryItem unsuitable(nullptr, std::make_unique<TcxCustomEditProperties>());
+  box.SetRepositoryItem(&unsuitable);
+  EXPECT_EQ(box.RepositoryItem(), nullptr);
+
+  auto* item = new TcxEditRepositoryTextItem(form);
+  item->Properties().SetCharCase(ecUpperCase);
+  box.SetRepositoryItem(item);
+  EXPECT_EQ(box.RepositoryItem(), item);
+  box.SetText("ab");
+  EXPECT_EQ(box.Text(), "AB");
+  item->Properties().SetMaxLength(3);  // followed at once; the box's own stay as they were
+  EXPECT_EQ(SendMessageA(Inner(0), EM_GETLIMITTEXT, 0, 0), 3);
+  EXPECT_EQ(box.Properties().MaxLength(), 0);
+  // Another box leaving the item, by going, leaves it whole.
+  auto* other = new TcxTextEdit(form);
+  other->SetParent(form);
+  other->SetRepositoryItem(item);
+  delete other;
+  item->Properties().SetMaxLength(4);
+  EXPECT_EQ(SendMessageA(Inner(0), EM_GETLIMITTEXT, 0, 0), 4);
+  // The item gone, the box's own properties are back.
+  delete item;
+  EXPECT_EQ(box.RepositoryItem(), nullptr);
+  EXPECT_NE(SendMessageA(Inner(0), EM_GETLIMITTEXT, 0, 0), 4);
+  box.SetText("cd");
+  EXPECT_EQ(box.Text(), "cd");
+}
+
 TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
   TcxTextEdit& box = *boxes[0];
   std::vector<std::string> errors;
