@@ -377,6 +377,14 @@ void TcxContainerViewInfo::PaintThemed(TcxCanvas& canvas) {
   }
   canvas.SetBrushColor(BackColor);
   canvas.FillRect(TRect{content.left, content.top, content.right, content.bottom});
+  if (!theme || !ux.DrawThemeBackground) return;
+  // Around ContentRect (where the hosted control sits) the edit's themed background shows, up to
+  // the frame's content rectangle.
+  HDC dc = canvas.Handle();
+  const gdi::SavedState saved(dc);
+  IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
+  ExcludeClipRect(dc, ContentRect.Left, ContentRect.Top, ContentRect.Right, ContentRect.Bottom);
+  ux.DrawThemeBackground(theme, dc, ThemePart, ThemeState, &outer, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
