@@ -66,3 +66,22 @@ TEST_F(MainWindowButtons, VisitUsOpensTheBrowserOncePerPress) {
   Click(visit);
   EXPECT_EQ(g_shellCalls, 2);
 }
+
+// The pointer jumps from 关闭窗口 onto an entry box and presses there before any idle step: the
+// press gives the box's text the capture, which holds the button's mouse-left back. The button
+// goes dark once the capture ends.
+TEST_F(MainWindowButtons, AButtonLeftForAPressOnAnEntryBoxGoesDarkWhenTheCaptureEnds) {
+  TdxButton& close = *form->dxButton1;
+  TcxTextEdit& box = *form->cxTextEdit[0];
+  ASSERT_TRUE(HoverOnto(close));
+  ASSERT_TRUE(close.VisualState() & vsHot);
+  MovePointer(Centre(box));
+  MouseButtonAt(Centre(box), true);
+  Application->Idle();
+  ASSERT_NE(GetCapture(), nullptr);
+  EXPECT_TRUE(close.VisualState() & vsHot);  // held back under the capture
+  MouseButtonAt(Centre(box), false);
+  Application->Idle();
+  EXPECT_FALSE(close.VisualState() & vsHot);
+  EXPECT_FALSE(close.IsLit(true));
+}
