@@ -382,9 +382,9 @@ void TcxCustomTextEdit::TypeCharacter(const std::string& character) {
   // rules), in the 8-bit form: the lead byte, then the trail byte. A step that swallows either
   // byte, or leaves no double-byte character, drops the whole character, never half of it.
   std::string bytes = character;
-  for (char& byte : bytes) {
-    KeyPress(byte);
-    if (byte == 0) return;
+  for (char& b : bytes) {
+    KeyPress(b);
+    if (b == 0) return;
   }
   if (!IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(bytes[0])) || !IsTrailByte(static_cast<BYTE>(bytes[1]))) return;
   AsUserChange([&] {

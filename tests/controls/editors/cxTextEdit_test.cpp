@@ -930,8 +930,8 @@ TEST_F(CxTextEdit, TypedDoubleByteCharactersFollowTheBoxsRules) {
   Post(Inner(0), WM_IME_CHAR, 0xC0EE);
   EXPECT_EQ(box.Text(), kLi);
   EXPECT_EQ(seen, (std::vector<unsigned char>{0xC0, 0xEE}));
-  for (char byte : {'\xC0', '\xEE'}) {
-    swallow = byte;
+  for (char half : {'\xC0', '\xEE'}) {
+    swallow = half;
     Post(Inner(0), WM_IME_CHAR, 0xC0EE);
     Post(Inner(0), WM_CHAR, 0xC0);
     Post(Inner(0), WM_CHAR, 0xEE);
