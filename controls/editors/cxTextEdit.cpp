@@ -575,7 +575,7 @@ void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, i
 }
 
 void TcxCustomTextEdit::DescribeAccessible(TAccessibleInfo& info) {
-  DescribeTextBox(info, Text(), Properties().ReadOnly());
+  DescribeTextBox(info, Text(), ActiveProperties().ReadOnly());
 }
 
 void TcxCustomTextEdit::WndProc(TMessage& m) {
