@@ -11,6 +11,20 @@
 class TcxContainer;
 class TcxStyleController;
 
+// Runs f with `flag` set, giving the flag its previous value back whatever happens.
+template <class F>
+void cxWithFlag(bool& flag, F f) {
+  const bool previous = flag;
+  flag = true;
+  try {
+    f();
+  } catch (...) {
+    flag = previous;
+    throw;
+  }
+  flag = previous;
+}
+
 // The values a container style holds, one assigned bit each.
 enum TcxContainerStyleValue : unsigned {
   svBorderColor, svBorderStyle, svColor, svEdges, svFont, svHotTrack, svShadow, svTransparentBorder,
