@@ -221,8 +221,8 @@ void TcxCustomLookAndFeelPainter::PaintRadioButton(TcxCanvas& canvas, int x, int
   }
   // A focused button looks hot where the painter tracks hover.
   if (focused && TracksButtonHover() && (state == pbsNormal || state == pbsDefault)) state = pbsHot;
-  ImageList_Draw(cxRadioImages(), cxRadioImageIndex(Style(), state, checked), canvas.Handle(), x, y,
-                 ILD_TRANSPARENT);
+  if (HIMAGELIST images = cxRadioImages())
+    ImageList_Draw(images, cxRadioImageIndex(Style(), state, checked), canvas.Handle(), x, y, ILD_TRANSPARENT);
 }
 
 void TcxCustomLookAndFeelPainter::PaintHeader(TcxCanvas& canvas, const TRect& r, TcxBorders sides,
@@ -320,8 +320,8 @@ void TcxCustomLookAndFeelPainter::PaintIndicatorHeader(TcxCanvas& canvas, const 
   if (kind == ikNone) return;
   const int x = r.Left + (r.Width() - cxIndicatorImageSize) / 2;
   const int y = r.Top + (r.Height() - cxIndicatorImageSize) / 2;
-  ImageList_Draw(cxIndicatorImages(), kind - 1, canvas.Handle(), x, y,
-                 IndicatorImagesMasked() ? ILD_TRANSPARENT : ILD_NORMAL);
+  if (HIMAGELIST images = cxIndicatorImages())
+    ImageList_Draw(images, kind - 1, canvas.Handle(), x, y, IndicatorImagesMasked() ? ILD_TRANSPARENT : ILD_NORMAL);
 }
 
 void TcxCustomLookAndFeelPainter::PaintIndicatorItem(TcxCanvas& canvas, const TRect& r, const TcxPainterText& text,
@@ -335,7 +335,9 @@ void TcxCustomLookAndFeelPainter::PaintClassicScrollBarPart(TcxCanvas& canvas, b
   if (r.IsEmpty() || part == sbpNone || (part == sbpThumbnail && state == pbsDisabled)) return;
   if (hotAsNormal && state == pbsHot) state = pbsNormal;
   if (part == sbpPageUp || part == sbpPageDown) {
-    gdi::Brush pattern(CreatePatternBrush(cxPagePattern(state == pbsPressed)));
+    HBITMAP checkerboard = cxPagePattern(state == pbsPressed);
+    if (!checkerboard) return;
+    gdi::Brush pattern(CreatePatternBrush(checkerboard));
     RECT rc = cxToRECT(r);
     ::FillRect(canvas.Handle(), &rc, pattern.Get());
     canvas.Brush().SetStyle(bsSolid);

@@ -390,7 +390,9 @@ TColor cxUltraFlatBlendColor(TcxBlendWeights weights);
 
 // The module's process-wide resources: the page-area patterns and the radio-button and indicator
 // image lists, and the hidden window that rebuilds the radio-button images when the system
-// colours change. Made when the module starts; ending and starting again is for tests.
+// colours change. The program starts the module before its first window and ends it after its
+// last; a test that draws the images starts and ends it itself. The images are made when first
+// drawn; nothing is made after the end, and painters then draw no images or page areas.
 void cxLookAndFeelPaintersInitialize();
 void cxLookAndFeelPaintersFinalize();
 // The hidden window that hears of system colour changes; none before the start.

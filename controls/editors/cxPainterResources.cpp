@@ -156,17 +156,8 @@ struct Resources {
     return pattern;
   }
 };
+// The one owner, from the module's start to its end.
 std::unique_ptr<Resources> g_resources;
-
-struct Module {
-  Module() { cxLookAndFeelPaintersInitialize(); }
-  ~Module() { cxLookAndFeelPaintersFinalize(); }
-} g_module;
-
-Resources& Res() {
-  if (!g_resources) cxLookAndFeelPaintersInitialize();
-  return *g_resources;
-}
 
 }  // namespace
 
@@ -175,9 +166,9 @@ int cxRadioImageIndex(PainterStyle style, PainterButtonState state, bool checked
   return (s * kButtonStates + state) * 2 + (checked ? 1 : 0);
 }
 
-HIMAGELIST cxRadioImages() { return Res().Radio().Get(); }
-HIMAGELIST cxIndicatorImages() { return Res().Indicators().Get(); }
-HBITMAP cxPagePattern(bool pressed) { return Res().PagePattern(pressed).Handle(); }
+HIMAGELIST cxRadioImages() { return g_resources ? g_resources->Radio().Get() : nullptr; }
+HIMAGELIST cxIndicatorImages() { return g_resources ? g_resources->Indicators().Get() : nullptr; }
+HBITMAP cxPagePattern(bool pressed) { return g_resources ? g_resources->PagePattern(pressed).Handle() : nullptr; }
 
 TcxArrowDirection cxScrollArrowDirection(bool horizontal, TcxScrollBarPart part) {
   if (horizontal) return part == sbpLineUp ? adLeft : adRight;

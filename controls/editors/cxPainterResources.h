@@ -18,6 +18,9 @@ struct TcxScreenDC {
 // The direction of a scroll bar's arrow button.
 TcxArrowDirection cxScrollArrowDirection(bool horizontal, TcxScrollBarPart part);
 
+// The module's images and patterns are there from its start to its end; before and after, these
+// give none, and nothing is drawn in their place.
+
 // The radio-button images of every painter style, state and check, and the index of one.
 HIMAGELIST cxRadioImages();
 int cxRadioImageIndex(PainterStyle style, PainterButtonState state, bool checked);

@@ -48,6 +48,7 @@ void PaintEverything(TcxCanvas& c) {
 // colour changes, leaves the GDI object count where it was.
 TEST(PainterSoakBody, PaintEverything) {
   if (!IsGdiTraceChild()) GTEST_SKIP() << "runs inside PainterSoak.PaintingKeepsTheGdiCountFlat";
+  cxLookAndFeelPaintersInitialize();
   TBitmap bitmap;
   bitmap.SetSize(130, 160);
   TcxCanvas canvas(bitmap.Canvas());
@@ -60,6 +61,7 @@ TEST(PainterSoakBody, PaintEverything) {
   PaintEverything(canvas);
   GdiMark("end");
   EXPECT_EQ(gdi::LiveObjects(), owned);
+  cxLookAndFeelPaintersFinalize();
 }
 
 TEST(PainterSoak, PaintingKeepsTheGdiCountFlat) {

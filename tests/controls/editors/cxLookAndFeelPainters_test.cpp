@@ -21,9 +21,14 @@ const TcxCustomLookAndFeelPainter& Native() { return TcxWinXPLookAndFeelPainter:
 
 COLORREF Rgb(TColor c) { return ColorToRGB(c); }
 
-// A memory bitmap in the background colour with a cx canvas over it.
+// A memory bitmap in the background colour with a cx canvas over it, and the painters' images
+// for the test's length.
 struct PainterFixture : testing::Test {
-  void SetUp() override { Clear(40, 30); }
+  void SetUp() override {
+    cxLookAndFeelPaintersInitialize();
+    Clear(40, 30);
+  }
+  void TearDown() override { cxLookAndFeelPaintersFinalize(); }
   void Clear(int w, int h) { pixelart::Clear(bitmap, w, h); }
   COLORREF At(int x, int y) { return bitmap.Pixel(x, y); }
   std::string Compare(int x0, int y0, const std::vector<std::string>& rows, COLORREF extra = 0) {
@@ -323,6 +328,19 @@ TEST_F(CxPainter, RadioButtonsComeFromTheCachedImagesAndAreRebuiltOnAColourChang
   EXPECT_EQ(cxRadioImagesBuildCount(), builds + 1);
   SendMessageA(cxSystemColorListener(), CM_SYSCOLORCHANGE, 0, 0);
   EXPECT_EQ(cxRadioImagesBuildCount(), builds + 2);
+
+  // After the module's end nothing is made again: no images are drawn and no listener comes back.
+  cxLookAndFeelPaintersFinalize();
+  Clear(40, 30);
+  Standard().PaintRadioButton(canvas, 2, 2, true, pbsNormal, false, clDefault);
+  Flat().PaintIndicatorItem(canvas, TRect{20, 0, 33, 13}, TcxPainterText{}, ikArrow);
+  Flat().PaintScrollBarPart(canvas, true, sbpPageUp, pbsNormal, TRect{0, 20, 16, 28});
+  EXPECT_EQ(At(2 + 4, 2), kBackground);
+  EXPECT_EQ(At(2 + 5, 2 + 5), kBackground);
+  EXPECT_EQ(At(20 + 4, 3), Rgb(clBtnFace));  // the section without its arrow
+  EXPECT_EQ(At(1, 21), kBackground);
+  EXPECT_EQ(cxSystemColorListener(), nullptr);
+  EXPECT_EQ(cxRadioImagesBuildCount(), 0);
 }
 
 TEST_F(CxPainter, FlatHeaderFrameSortMarkAndIndicator) {
