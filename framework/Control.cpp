@@ -349,17 +349,17 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE: {
-      if (m.LParam == 0) {
-        const TNotifyEvent& handler = m.Msg == CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
-        if (handler) handler(this);
-      }
+      // The notice is this control's own when it names no control or names this one (as a
+      // hover watch does); otherwise a child's, passed up.
+      const bool own = m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(this);
+      TControl* control = own ? this : reinterpret_cast<TControl*>(m.LParam);
       if (parent_) {
-        parent_->Perform(m.Msg, 0, m.LParam ? m.LParam : reinterpret_cast<LPARAM>(this));
+        parent_->Perform(m.Msg, 0, reinterpret_cast<LPARAM>(control));
       } else {
         // Every control's notice ends here, at the top of its tree.
-        TControl* control = m.LParam ? reinterpret_cast<TControl*>(m.LParam) : this;
         m.Msg == CM_MOUSEENTER ? HintMouseEntered(control) : HintMouseLeft(control);
       }
+      if (own) m.Msg == CM_MOUSEENTER ? MouseEnter() : MouseLeave();
       return;
     }
     case CM_TEXTCHANGED:
@@ -380,6 +380,14 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {

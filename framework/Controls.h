@@ -360,6 +360,11 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // The mouse entered or left this control, after the framework passed the notice on to the
+  // parent (or, at the top of the tree, to the hint controller): raise OnMouseEnter and
+  // OnMouseLeave. A family overrides them to update its own state as well.
+  virtual void MouseEnter();
+  virtual void MouseLeave();
   // The mouse capture was taken away mid-press (an error box, a modal form): a press in
   // progress ends without a click.
   virtual void CaptureLost() {}

@@ -143,16 +143,6 @@ void TdxCustomControl::Click() {
 
 void TdxCustomControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      // The state changes before OnMouseEnter or OnMouseLeave fires; the parent hears of it as
-      // of any other child's.
-      if (m.LParam == 0) {
-        m.Msg == CM_MOUSEENTER ? DoMouseEnter() : DoMouseLeave();
-        if (Parent()) Parent()->Perform(m.Msg, 0, reinterpret_cast<LPARAM>(this));
-        return;
-      }
-      break;
     case CM_DIALOGCHAR:
       if (IsAccelerator(m.WParam, Caption()) && CanFocus() && (Focused() || (KeyboardShiftState() & ssAlt))) {
         Click();

@@ -89,6 +89,9 @@ class TdxCustomControl : public TCustomControl {
   virtual void DoFocusChanged();
   // A left press: takes the focus and adds vsPressed.
   virtual void DoMousePress();
+  // The framework's mouse-entered and mouse-left steps of this family.
+  void MouseEnter() override { DoMouseEnter(); }
+  void MouseLeave() override { DoMouseLeave(); }
   // Adds vsHot, then fires OnMouseEnter.
   virtual void DoMouseEnter();
   // Removes vsHot, then fires OnMouseLeave.

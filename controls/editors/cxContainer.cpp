@@ -356,6 +356,15 @@ void TcxContainer::MouseLeaveReaction() {
   RefreshState();
 }
 
+void TcxContainer::MouseEnter() {
+  mouseInside_ = true;
+  TcxControl::MouseEnter();
+  RefreshState(true);
+  StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
+}
+
+void TcxContainer::MouseLeave() { MouseLeaveReaction(); }
+
 void TcxContainer::BoundsChanged(const TRect& previous) {
   TcxControl::BoundsChanged(previous);
   RefreshState();
@@ -535,23 +544,6 @@ void TcxContainer::WndProc(TMessage& m) {
       TcxControl::WndProc(m);
       RefreshState();
       return;
-    case CM_MOUSEENTER:
-      if (m.LParam == 0) {
-        mouseInside_ = true;
-        if (OnMouseEnter) OnMouseEnter(this);
-        RefreshState(true);
-        StartHoverWatch(this, GetHotArea(), mouseTracking_.get());
-        if (Parent()) Parent()->Perform(m.Msg, 0, reinterpret_cast<LPARAM>(this));
-        return;
-      }
-      break;
-    case CM_MOUSELEAVE:
-      if (m.LParam == 0 || m.LParam == reinterpret_cast<LPARAM>(this)) {
-        MouseLeaveReaction();
-        if (Parent()) Parent()->Perform(m.Msg, 0, reinterpret_cast<LPARAM>(this));
-        return;
-      }
-      break;
   }
   TcxControl::WndProc(m);
 }

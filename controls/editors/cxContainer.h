@@ -298,6 +298,9 @@ class TcxContainer : public TcxControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
+  // Hot tracking starts with the hover watch on entering; leaving is the mouse-leave reaction.
+  void MouseEnter() override;
+  void MouseLeave() override;
   void BoundsChanged(const TRect& previous) override;
   void LookAndFeelChanged() override;
   // Called once by the constructors when construction is complete.

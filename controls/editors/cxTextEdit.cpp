@@ -176,6 +176,16 @@ void TcxCustomInnerTextEdit::MouseMove(TShiftState shift, int x, int y) {
   edit_->MouseMove(shift, x + Left(), y + Top());
 }
 
+void TcxCustomInnerTextEdit::MouseEnter() {
+  TCustomEdit::MouseEnter();
+  edit_->RefreshState(true);
+}
+
+void TcxCustomInnerTextEdit::MouseLeave() {
+  TCustomEdit::MouseLeave();
+  edit_->RefreshState();
+}
+
 bool TcxCustomInnerTextEdit::TakeCharacter(WPARAM& c) {
   if (c > 0xFF) {
     // UTF-16 that reached this 8-bit window unconverted.
@@ -266,14 +276,6 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
         m.Result = 1;
         return;
       }
-      break;
-    case CM_MOUSEENTER:
-      // The application's hover detection sees the inner edit, not the editor: a pointer that
-      // rests over the text without moving still lights the frame.
-      if (m.LParam == 0) edit_->RefreshState(true);
-      break;
-    case CM_MOUSELEAVE:
-      if (m.LParam == 0) edit_->RefreshState();
       break;
   }
   TCustomEdit::WndProc(m);

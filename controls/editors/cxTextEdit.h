@@ -165,6 +165,10 @@ class TcxCustomInnerTextEdit : public TCustomEdit {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
+  // The application's hover detection sees the inner edit, not the editor: a pointer that rests
+  // over the text without moving still lights the editor's frame.
+  void MouseEnter() override;
+  void MouseLeave() override;
 
  private:
   friend class TcxCustomTextEdit;

@@ -199,26 +199,7 @@ bool TRzCustomStatusPane::ExecuteAction(TBasicAction& action) {
   return true;
 }
 
-void TRzCustomStatusPane::MouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
-}
-
-void TRzCustomStatusPane::MouseLeave() {
-  if (OnMouseLeave) OnMouseLeave(this);
-}
-
 void TRzCustomStatusPane::WndProc(TMessage& message) {
-  if ((message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) && message.LParam == 0) {
-    // The framework's part, passing the notice on to the parent, comes first; the hooks raise
-    // the events themselves.
-    if (Parent()) Parent()->Perform(message.Msg, 0, reinterpret_cast<LPARAM>(this));
-    if (message.Msg == CM_MOUSEENTER) {
-      MouseEnter();
-    } else {
-      MouseLeave();
-    }
-    return;
-  }
   TGraphicControl::WndProc(message);
   switch (message.Msg) {
     case CM_BLINKQUERY:

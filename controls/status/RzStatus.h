@@ -89,10 +89,6 @@ class TRzCustomStatusPane : public TGraphicControl, public IFrameSettingsTarget 
   virtual void BlinkPhaseChanged(std::uint8_t phase);
   // Called after a change that the automatic width depends on.
   virtual void UpdateAutoWidth();
-  // Called when the mouse has entered or left the pane, after the framework passed the notice
-  // on to the parent; they raise OnMouseEnter and OnMouseLeave.
-  virtual void MouseEnter();
-  virtual void MouseLeave();
 
  private:
   TAlignment alignment_ = taLeftJustify;

@@ -449,57 +449,6 @@ TEST(StatusPane, AutoHintShowsTheApplicationsHint) {
   EXPECT_EQ(shower->Caption(), "");
 }
 
-namespace {
-// A form that records the mouse notices its children pass on.
-class NoticeForm : public TForm {
- public:
-  NoticeForm(std::vector<std::string>* log) : TForm(nullptr), log_(log) {}
-  void WndProc(TMessage& m) override {
-    if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && m.LParam != 0)
-      log_->push_back(m.Msg == CM_MOUSEENTER ? "parent:entered" : "parent:left");
-    TForm::WndProc(m);
-  }
-
- private:
-  std::vector<std::string>* log_;
-};
-
-// Overrides the hooks without calling them: the events are theirs to raise.
-class QuietPane : public TRzStatusPane {
- public:
-  using TRzStatusPane::TRzStatusPane;
-  int hooks = 0;
-
- protected:
-  void MouseEnter() override { ++hooks; }
-  void MouseLeave() override { ++hooks; }
-};
-}  // namespace
-
-TEST(StatusPane, MouseEventsFollowTheFrameworksHandling) {
-  std::vector<std::string> log;
-  NoticeForm form(&log);
-  auto* pane = new TRzStatusPane(&form);
-  pane->SetParent(&form);
-  pane->OnMouseEnter = [&](TObject* sender) {
-    EXPECT_EQ(sender, pane);
-    log.push_back("OnMouseEnter");
-  };
-  pane->OnMouseLeave = [&](TObject*) { log.push_back("OnMouseLeave"); };
-  pane->Perform(CM_MOUSEENTER);
-  pane->Perform(CM_MOUSELEAVE);
-  EXPECT_EQ(log, (std::vector<std::string>{"parent:entered", "OnMouseEnter", "parent:left", "OnMouseLeave"}));
-
-  log.clear();
-  auto* quiet = new QuietPane(&form);
-  quiet->SetParent(&form);
-  quiet->OnMouseEnter = [&](TObject*) { log.push_back("OnMouseEnter"); };
-  quiet->Perform(CM_MOUSEENTER);
-  quiet->Perform(CM_MOUSELEAVE);
-  EXPECT_EQ(quiet->hooks, 2);
-  EXPECT_EQ(log, (std::vector<std::string>{"parent:entered", "parent:left"}));
-}
-
 // A double click on the pane reaches it through its parent's window as the framework's double
 // click, before the mouse-down that carries the double-click marker.
 TEST(StatusPane, DoubleClickRaisesTheFrameworksEventBeforeTheMouseDown) {
