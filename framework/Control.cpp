@@ -382,6 +382,12 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
+void TControl::SetName(const std::string& name) {
+  const bool follow = (controlStyle_ & csSetCaption) && !Loading() && Text() == Name();
+  TComponent::SetName(name);
+  if (follow) SetText(name);
+}
+
 void TControl::MouseEnter() {
   if (OnMouseEnter) OnMouseEnter(this);
 }

@@ -117,12 +117,14 @@ class TComponent : public TObject {
 
   TComponent* Owner() const { return owner_; }
   const std::string& Name() const { return name_; }
-  void SetName(const std::string& name) { name_ = name; }
+  virtual void SetName(const std::string& name) { name_ = name; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   TComponent* Component(int i) const { return components_[i]; }
   bool Destroying() const { return destroying_; }
-  // True while the component's settings are being read in (its own or its owner's): changes
-  // made then raise no change events.
+  // True from SetLoading(true) to SetLoading(false) on this component or any of its owners (the
+  // main window sets it while it makes and sets up its controls). The components that ask skip
+  // the reactions meant for a finished control: setting ParentColor sends no parent-colour
+  // notice, the editors raise no change events, apply no style and pass on no click.
   bool Loading() const { return loading_ || (owner_ && owner_->Loading()); }
   // Ending the reading in runs the after-loading step (Loaded) of this component and of the
   // components it owns, once none of them is loading any more.
@@ -174,7 +176,7 @@ enum : unsigned {
   csAcceptsControls = 2,  // may be the parent of others
   csCaptureMouse = 4,     // takes the mouse capture while a button is down
   csClickEvents = 8,      // a left press and release inside is a click
-  csSetCaption = 16,      // the name set at design time becomes the caption
+  csSetCaption = 16,      // a new name becomes the text while the text is the old name (not while loading)
   csReplicatable = 32,    // may be painted onto another canvas (drawn as an image of itself)
 };
 
@@ -230,6 +232,8 @@ class TControl : public TComponent {
   // Caption and text are the same property.
   virtual std::string Text() const { return text_; }
   void SetText(const std::string& text);
+  // With csSetCaption, a control whose text is its old name takes the new one as its text.
+  void SetName(const std::string& name) override;
   std::string Caption() const { return Text(); }
   void SetCaption(const std::string& caption) { SetText(caption); }
   // The text of the tooltip shown while the pointer rests over the control (up to a "|", the

@@ -322,9 +322,9 @@ bool TForm::PreviewKey(MSG& msg, TWinControl* target) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(msg.wParam);
-      // A key for the form's own window reaches OnKeyDown through its key step.
-      if (keyPreview_ && target != this && OnKeyDown) {
-        OnKeyDown(this, key, KeyboardShiftState());
+      // A key for the form's own window reaches the form's key step as its own.
+      if (keyPreview_ && target != this) {
+        KeyDown(key, KeyboardShiftState());
         if (key == 0) return true;
       }
       UINT mask = 0;
@@ -518,6 +518,12 @@ HICON ApplicationIcon(int widthMetric, int heightMetric) {
   return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 }  // namespace
+
+void (*InitProc)() = nullptr;
+
+void TApplication::Initialize() {
+  if (InitProc) InitProc();
+}
 
 TApplication::TApplication()
     : TComponent(nullptr),

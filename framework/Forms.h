@@ -139,6 +139,9 @@ class TForm : public TWinControl {
   TSize designedClient_;  // at 96 dots per inch; none: the window's size is its own
 };
 
+// The framework's optional start-up hook, which TApplication::Initialize runs; none by default.
+extern void (*InitProc)();
+
 using TErrorBoxHandler = std::function<void(HWND owner, const std::string& text, const std::string& caption)>;
 
 // The application object: the hidden application window, the message loop with its idle step
@@ -149,7 +152,8 @@ class TApplication : public TComponent {
   ~TApplication() override;
   const char* ClassName() const override { return "TApplication"; }
 
-  void Initialize() {}
+  // Runs the start-up hook InitProc, when one is installed.
+  void Initialize();
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
   // The long hint (after a "|", or all of it) of the control under the pointer, as the idle step

@@ -220,15 +220,45 @@ void TGroupBox::DescribeAccessible(TAccessibleInfo& info) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// TCustomEdit
+// TEditWindow
 
-TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+TEditWindow::TEditWindow(TComponent* owner) : TWinControl(owner) {
   SetControlStyle(csClickEvents | csSetCaption);
-  SetBounds(0, 0, 121, 21);
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
 }
+
+void TEditWindow::SetMaxLength(int value) {
+  if (value < 0) value = 0;
+  if (maxLength_ == value) return;
+  maxLength_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
+}
+
+void TEditWindow::SetReadOnly(bool value) {
+  if (readOnly_ == value) return;
+  readOnly_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
+}
+
+void TEditWindow::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClass = "EDIT";
+  if (readOnly_) p.Style |= ES_READONLY;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEditWindow::CreateWindowHandleDone() {
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TEditWindow::DescribeAccessible(TAccessibleInfo& info) { DescribeTextBox(info, Text(), readOnly_); }
+
+// ---------------------------------------------------------------------------------------------
+// TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TEditWindow(owner) { SetBounds(0, 0, 121, 21); }
 
 void TCustomEdit::SetAlignment(TAlignment value) {
   if (alignment_ == value) return;
@@ -248,13 +278,6 @@ void TCustomEdit::SetHideSelection(bool value) {
   RecreateWnd();
 }
 
-void TCustomEdit::SetMaxLength(int value) {
-  if (value < 0) value = 0;
-  if (maxLength_ == value) return;
-  maxLength_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
-}
-
 void TCustomEdit::SetOEMConvert(bool value) {
   if (oemConvert_ == value) return;
   oemConvert_ = value;
@@ -268,12 +291,6 @@ void TCustomEdit::SetPasswordChar(char value) {
     SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(value), 0);
     Invalidate();
   }
-}
-
-void TCustomEdit::SetReadOnly(bool value) {
-  if (readOnly_ == value) return;
-  readOnly_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
 namespace {
@@ -360,19 +377,16 @@ void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
 void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
 
 void TCustomEdit::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.BaseClass = "EDIT";
+  TEditWindow::CreateParams(p);
   static constexpr DWORD kAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
   static constexpr DWORD kCase[] = {0, ES_UPPERCASE, ES_LOWERCASE};
   p.Style |= ES_AUTOHSCROLL | WS_BORDER | kAlign[alignment_] | kCase[charCase_];
   if (!hideSelection_) p.Style |= ES_NOHIDESEL;
   if (oemConvert_) p.Style |= ES_OEMCONVERT;
-  if (readOnly_) p.Style |= ES_READONLY;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomEdit::CreateWindowHandleDone() {
-  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  TEditWindow::CreateWindowHandleDone();
   if (passwordChar_) SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
 }
 
@@ -381,7 +395,7 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::DescribeAccessible(TAccessibleInfo& info) {
-  DescribeTextBox(info, Text(), readOnly_);
+  TEditWindow::DescribeAccessible(info);
   if (passwordChar_) info.Value.reset();
 }
 
@@ -401,7 +415,7 @@ void TCustomEdit::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS: {
       const bool select = autoSelect_ && SelectsAllOnFocus(reinterpret_cast<HWND>(m.WParam));
-      TWinControl::WndProc(m);
+      TEditWindow::WndProc(m);
       if (select && HandleAllocated()) SelectAll();
       return;
     }
@@ -411,7 +425,7 @@ void TCustomEdit::WndProc(TMessage& m) {
     case WM_MBUTTONDOWN: {
       mousePressing_ = true;
       try {
-        TWinControl::WndProc(m);
+        TEditWindow::WndProc(m);
       } catch (...) {
         mousePressing_ = false;
         throw;
@@ -420,46 +434,21 @@ void TCustomEdit::WndProc(TMessage& m) {
       return;
     }
   }
-  TWinControl::WndProc(m);
+  TEditWindow::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------------------------
 // TMemo
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
-  SetControlStyle(csClickEvents | csSetCaption);
-  SetBounds(0, 0, 185, 89);
-  SetTabStop(true);
-  SetParentColor(false);
-  SetColor(clWindow);
-}
-
-void TMemo::SetReadOnly(bool value) {
-  if (readOnly_ == value) return;
-  readOnly_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
-}
-
-void TMemo::SetMaxLength(int value) {
-  if (maxLength_ == value) return;
-  maxLength_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
-}
+TMemo::TMemo(TComponent* owner) : TEditWindow(owner) { SetBounds(0, 0, 185, 89); }
 
 void TMemo::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.BaseClass = "EDIT";
+  TEditWindow::CreateParams(p);
   p.Style |= ES_MULTILINE | ES_LEFT | ES_AUTOVSCROLL;
   if (wantReturns_) p.Style |= ES_WANTRETURN;
-  if (readOnly_) p.Style |= ES_READONLY;
   if (!wordWrap_) p.Style |= ES_AUTOHSCROLL;
   if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) p.Style |= WS_VSCROLL;
   if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) p.Style |= WS_HSCROLL;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
-}
-
-void TMemo::CreateWindowHandleDone() {
-  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
 }
 
 void TMemo::WndProc(TMessage& m) {
@@ -472,10 +461,8 @@ void TMemo::WndProc(TMessage& m) {
   // A multi-line box announces only typed changes; the framework announces assigned texts.
   if ((m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE) || m.Msg == CM_TEXTCHANGED)
     NotifyAccessible(*this, aeValueChange);
-  TWinControl::WndProc(m);
+  TEditWindow::WndProc(m);
 }
-
-void TMemo::DescribeAccessible(TAccessibleInfo& info) { DescribeTextBox(info, Text(), readOnly_); }
 
 // ---------------------------------------------------------------------------------------------
 // TButton

@@ -74,9 +74,32 @@ class TGroupBox : public TCustomControl {
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
-// A single-line text box on the platform's EDIT control. Settings made before the window exists
-// are applied when it is made; those the control takes only at creation recreate the window.
-class TCustomEdit : public TWinControl {
+// A text box on the platform's EDIT control, with what single-line and multi-line boxes share:
+// the window colour, a tab stop, the sunken edge, the read-only state and the length limit.
+// Settings made before the window exists are applied when it is made.
+class TEditWindow : public TWinControl {
+ public:
+  explicit TEditWindow(TComponent* owner);
+
+  // 0: no limit.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  // Editable text whose value is the text.
+  void DescribeAccessible(TAccessibleInfo& info) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+
+ private:
+  int maxLength_ = 0;
+  bool readOnly_ = false;
+};
+
+// A single-line text box. Settings that the window takes only at its creation recreate it.
+class TCustomEdit : public TEditWindow {
  public:
   explicit TCustomEdit(TComponent* owner);
   const char* ClassName() const override { return "TCustomEdit"; }
@@ -91,16 +114,11 @@ class TCustomEdit : public TWinControl {
   void SetCharCase(TEditCharCase value);
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool value);
-  // 0: no limit.
-  int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int value);
   bool OEMConvert() const { return oemConvert_; }
   void SetOEMConvert(bool value);
   // Shown in place of every character; 0 shows the text.
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char value);
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool value);
 
   // Selection in bytes of the text, whichever unit the platform's window counts in.
   int SelStart();
@@ -122,7 +140,7 @@ class TCustomEdit : public TWinControl {
   TNotifyEvent OnChange;
 
   void WndProc(TMessage& message) override;
-  // Editable text whose value is the text (none while a password character hides it).
+  // As any text box, but no value while a password character hides the text.
   void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
@@ -143,43 +161,32 @@ class TCustomEdit : public TWinControl {
   bool autoSelect_ = true;
   TEditCharCase charCase_ = ecNormal;
   bool hideSelection_ = true;
-  int maxLength_ = 0;
   bool oemConvert_ = false;
   char passwordChar_ = 0;
-  bool readOnly_ = false;
   bool mousePressing_ = false;
 };
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A multi-line text box on the platform's EDIT control.
-class TMemo : public TWinControl {
+class TMemo : public TEditWindow {
  public:
   explicit TMemo(TComponent* owner);
   const char* ClassName() const override { return "TMemo"; }
 
   void Clear() { SetText(""); }
   bool WordWrap() const { return wordWrap_; }
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool value);
-  int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int value);
   TScrollStyle ScrollBars() const { return scrollBars_; }
   bool WantReturns() const { return wantReturns_; }
   bool WantTabs() const { return wantTabs_; }
 
   void WndProc(TMessage& message) override;
-  // Editable text whose value is the text.
-  void DescribeAccessible(TAccessibleInfo& info) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWindowHandleDone() override;
 
  private:
   bool wordWrap_ = true;
-  bool readOnly_ = false;
-  int maxLength_ = 0;
   TScrollStyle scrollBars_ = ssNone;
   bool wantReturns_ = true;
   bool wantTabs_ = false;

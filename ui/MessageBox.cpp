@@ -91,9 +91,7 @@ int OkCaptionWidth(const TFont& font, const std::string& caption) {
 
 }  // namespace
 
-TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
-  OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { KeyDown(key, shift); };
-}
+TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {}
 
 std::string TMessageForm::SummaryText() {
   std::string message;
@@ -111,6 +109,7 @@ void TMessageForm::KeyDown(WORD& key, TShiftState shift) {
     MessageBeep(0);
     CopyToClipboard(SummaryText());
   }
+  TForm::KeyDown(key, shift);
 }
 
 void TMessageForm::CopyToClipboard(const std::string& text) {
@@ -121,7 +120,7 @@ void TMessageForm::CopyToClipboard(const std::string& text) {
 }
 
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text) {
-  auto form = std::make_unique<TMessageForm>(Application);
+  auto form = std::make_unique<TMessageForm>(nullptr);
   ApplyMessageFont(form->Font());
   form->SetBorderStyle(bsDialog);
   form->SetKeyPreview(true);

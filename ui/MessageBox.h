@@ -14,12 +14,16 @@ class TMessageForm : public TForm {
   // Caption, message and button captions as the copy key puts them on the clipboard.
   std::string SummaryText();
 
+ protected:
+  // Ctrl+C copies the summary; the form sees every key first (KeyPreview).
+  void KeyDown(WORD& key, TShiftState shift) override;
+
  private:
-  void KeyDown(WORD& key, TShiftState shift);
   void CopyToClipboard(const std::string& text);
 };
 
-// Builds the box for a text, laid out and centred on the screen but not yet shown.
+// Builds the box for a text, laid out and centred on the screen but not yet shown; the caller is
+// its one owner.
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text);
 
 // Shows the text in a modal box and returns once it is closed.

@@ -161,24 +161,19 @@ void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
       const TPoint at = ScreenToClient({p.x, p.y});
       if (!TRect{0, 0, Width(), Height()}.Contains(at.X, at.Y)) RemoveState(vsHot);
     }
-    EndPress();
+    EndPress(true);
     Click();
   }
   TdxCustomStyleControl::KeyUp(key, shift);
 }
 
-void TdxCustomButton::CancelPress() {
-  if (spacePress_ && !(Application && Application->MouseControl() == this)) RemoveState(vsHot);
-  spacePress_ = false;
-  TdxCustomStyleControl::CancelPress();
-}
+void TdxCustomButton::CancelPress() { EndPress(false); }
 
-void TdxCustomButton::EndPress() {
+void TdxCustomButton::EndPress(bool keepHot) {
+  if (!keepHot && spacePress_ && !(Application && Application->MouseControl() == this)) RemoveState(vsHot);
   spacePress_ = false;
-  RemoveState(vsPressed);
   // One press, one click: a mouse holding the button down clicks no more on its release.
-  CancelMousePress();
-  Redraw();
+  TdxCustomStyleControl::CancelPress();
 }
 
 void TdxCustomButton::DescribeAccessible(TAccessibleInfo& info) {
@@ -205,7 +200,7 @@ void TdxCustomButton::WndProc(TMessage& m) {
     const bool escape = m.WParam == VK_ESCAPE && cancel_ && !(shift & (ssShift | ssCtrl | ssAlt));
     if (enter || escape) {
       // A press held by space or the mouse ends with this click: its release clicks no more.
-      if (VisualState() & vsPressed) EndPress();
+      if (VisualState() & vsPressed) EndPress(true);
       Click();
       m.Result = 1;
       return;

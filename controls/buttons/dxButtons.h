@@ -87,9 +87,10 @@ class TdxCustomButton : public TdxCustomStyleControl {
   // Space presses the button; releasing any key while it is pressed clicks it.
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyUp(WORD& key, TShiftState shift) override;
-  // Ends a held press without its click.
-  void EndPress();
-  // A press of space also ends the hot look it gave, unless the mouse is over the button.
+  // Ends a held press (of space or the mouse) without its click. Unless `keepHot`, a press of
+  // space also ends the hot look it gave, when the mouse is not over the button.
+  void EndPress(bool keepHot);
+  // EndPress, the hot look of space included.
   void CancelPress() override;
   // Takes the image of an action that has one in its action list's image list.
   void ActionChange(TObject* sender, bool checkDefaults) override;

@@ -263,6 +263,13 @@ TEST_F(ControlTree, TextSetterSkipsEqualTextAndWindowClassesCarryClassNames) {
   GetClassNameA(form->Handle(), name, sizeof name);
   EXPECT_STREQ(name, "TForm");
   EXPECT_EQ(memo->Text(), "abc");
+  // The memo shares the single-line box's read-only state and length limit.
+  memo->SetMaxLength(-3);
+  EXPECT_EQ(memo->MaxLength(), 0);
+  memo->SetMaxLength(7);
+  EXPECT_EQ(SendMessageA(memo->Handle(), EM_GETLIMITTEXT, 0, 0), 7);
+  memo->SetReadOnly(true);
+  EXPECT_TRUE(GetWindowLongPtrA(memo->Handle(), GWL_STYLE) & ES_READONLY);
 
   std::vector<std::string> log;
   auto* probe = new Probe(form, &log, "P");
@@ -273,6 +280,27 @@ TEST_F(ControlTree, TextSetterSkipsEqualTextAndWindowClassesCarryClassNames) {
   EXPECT_TRUE(log.empty());
   probe->SetText("y");
   EXPECT_EQ(log, std::vector<std::string>{"P:18"});
+}
+
+TEST_F(ControlTree, ANewNameBecomesTheTextWhileTheTextIsTheOldNameButNotWhileLoading) {
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetName("memo1");
+  EXPECT_EQ(memo->Text(), "memo1");
+  memo->SetName("memo2");
+  EXPECT_EQ(memo->Text(), "memo2");
+  memo->SetText("typed");
+  memo->SetName("memo3");
+  EXPECT_EQ(memo->Text(), "typed");
+  memo->SetText("memo3");
+  form->SetLoading(true);
+  memo->SetName("memo4");
+  form->SetLoading(false);
+  EXPECT_EQ(memo->Text(), "memo3");
+  memo->SetControlStyle(memo->ControlStyle() & ~csSetCaption);
+  memo->SetText("memo4");
+  memo->SetName("memo5");
+  EXPECT_EQ(memo->Text(), "memo4");
 }
 
 TEST_F(ControlTree, WindowlessCanvasNeedsAParent) {
@@ -1091,6 +1119,15 @@ TEST(FormIcons, WindowsShowTheApplicationIconUnlessTheFormHasItsOwn) {
   form.HandleNeeded();
   EXPECT_EQ(ShownIcon(form.Handle(), ICON_BIG), own);
   EXPECT_EQ(ShownIcon(form.Handle(), ICON_SMALL), own);
+}
+
+TEST(ApplicationStart, InitializeRunsTheInstalledStartUpHook) {
+  static int runs = 0;
+  Application->Initialize();  // none installed
+  InitProc = [] { ++runs; };
+  Application->Initialize();
+  InitProc = nullptr;
+  EXPECT_EQ(runs, 1);
 }
 
 TEST(ApplicationWindow, LiesAtTheScreenCentreWithoutSizeWithTheTitleAndATrimmedSystemMenu) {

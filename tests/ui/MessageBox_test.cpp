@@ -135,6 +135,7 @@ TEST(MessageForm, OneLineMessageIsSizedByDialogUnitsAndCentred) {
   ShowMessageWith(kOneLine, [&](Shown& s) {
     TMessageForm& form = *s.form;
     EXPECT_STREQ(form.ClassName(), "TMessageForm");
+    EXPECT_EQ(form.Owner(), nullptr);  // the one owner is the caller's
     EXPECT_EQ(form.BorderStyle(), bsDialog);
     EXPECT_EQ(GetWindowLongPtrA(s.window, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
     NONCLIENTMETRICSA metrics{};
