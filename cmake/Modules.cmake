@@ -1,6 +1,6 @@
 # Warnings for all of our own code; GoogleTest keeps its own.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  set(NAMEGEN_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+  set(NAMEGEN_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wsuggest-override)
 elseif(MSVC)
   set(NAMEGEN_WARNINGS /W4)
 endif()
