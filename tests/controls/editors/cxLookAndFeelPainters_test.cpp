@@ -8,11 +8,13 @@
 #include "controls/editors/cxLookAndFeelPainters.h"
 #include "controls/editors/cxTextEdit.h"
 #include "controls/editors/dxThemeManager.h"
+#include "tests/controls/editors/UxThemeStandIn.h"
 #include "tests/controls/status/PixelArt.h"
 
 namespace {
 
 using pixelart::kBackground;
+using uxtheme_tests::UxThemeStandIn;
 
 const TcxCustomLookAndFeelPainter& Flat() { return TcxFlatLookAndFeelPainter::Instance(); }
 const TcxCustomLookAndFeelPainter& Standard() { return TcxStandardLookAndFeelPainter::Instance(); }
@@ -38,42 +40,6 @@ struct PainterFixture : testing::Test {
   TcxCanvas canvas{bitmap.Canvas()};
 };
 
-// A stand-in theme library whose themes open but draw nothing, so that the native painter
-// falls back; or no library at all.
-BOOL g_fakeThemeActive = TRUE;
-BOOL WINAPI FakeVersion(OSVERSIONINFOA* info) {
-  info->dwMajorVersion = 6;
-  info->dwMinorVersion = 1;
-  return TRUE;
-}
-HMODULE WINAPI FakeLoad(const char*) { return reinterpret_cast<HMODULE>(0x5150); }
-HMODULE WINAPI NoLoad(const char*) { return nullptr; }
-HTHEME WINAPI FakeOpen(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(1); }
-HRESULT WINAPI FakeClose(HTHEME) { return S_OK; }
-BOOL WINAPI FakeActive() { return g_fakeThemeActive; }
-FARPROC WINAPI FakeLookUp(HMODULE, const char* name) {
-  const std::string n = name;
-  if (n == "OpenThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeOpen));
-  if (n == "CloseThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeClose));
-  if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeActive));
-  return nullptr;
-}
-BOOL WINAPI FakeFree(HMODULE) { return TRUE; }
-const TdxUxThemeSystem kThemedSystem{FakeVersion, FakeLoad, FakeLookUp, FakeFree};
-const TdxUxThemeSystem kUnthemedSystem{FakeVersion, NoLoad, FakeLookUp, FakeFree};
-
-// Runs the visual-styles service on a stand-in system for one scope.
-struct ThemeSystem {
-  explicit ThemeSystem(const TdxUxThemeSystem& system) {
-    dxThemeManagerFinalize();
-    dxThemeManagerInitialize(system);
-  }
-  ~ThemeSystem() {
-    dxThemeManagerFinalize();
-    dxThemeManagerInitialize();
-  }
-};
-
 }  // namespace
 
 using CxPainter = PainterFixture;
@@ -97,17 +63,19 @@ TEST(CxPainterChoice, NativeStyleChoosesTheNativePainterOnlyWithVisualStyles) {
   lf.SetKind(lfFlat);
   lf.SetNativeStyle(true);
   {
-    ThemeSystem none(kUnthemedSystem);
+    UxThemeStandIn none;
+    none.fake.hasLibrary = false;
+    none.Start();
     EXPECT_EQ(lf.Painter(), &Flat());
   }
   {
-    ThemeSystem themed(kThemedSystem);
+    UxThemeStandIn themed;
+    themed.Start();
     EXPECT_EQ(lf.Painter(), &Native());
     EXPECT_TRUE(lf.Painter()->UsesThemes());
-    g_fakeThemeActive = FALSE;
+    themed.fake.themeActive = FALSE;
     SendMessageA(dxThemeChangeReceiver(), WM_THEMECHANGED, 0, 0);
     EXPECT_EQ(lf.Painter(), &Flat());
-    g_fakeThemeActive = TRUE;
   }
 }
 
@@ -458,7 +426,9 @@ TEST_F(CxPainter, FramesFilterAndCloseButtonsTabsAndFooter) {
 
 TEST_F(CxPainter, TheNativePainterFallsBackToTheStandardOneWhereThemesDoNotDraw) {
   {
-    ThemeSystem none(kUnthemedSystem);
+    UxThemeStandIn none;
+    none.fake.hasLibrary = false;
+    none.Start();
     EXPECT_EQ(Native().EditBorderWidth(), 2);
     EXPECT_EQ(Native().ButtonFrameWidth(pbsNormal), 2);
     EXPECT_EQ(Native().TreeToggleSize(), 12);
@@ -471,7 +441,8 @@ TEST_F(CxPainter, TheNativePainterFallsBackToTheStandardOneWhereThemesDoNotDraw)
   }
   {
     // Themes open, but this library draws nothing: still drawn, as the standard painter does.
-    ThemeSystem themed(kThemedSystem);
+    UxThemeStandIn themed;
+    themed.Start();
     Clear(40, 30);
     EXPECT_EQ(Native().EditBorderWidth(), 1);
     Native().PaintCheckBox(canvas, TRect{0, 0, 13, 13}, true, pbsNormal);

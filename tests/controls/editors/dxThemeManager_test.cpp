@@ -9,64 +9,9 @@
 #include "controls/editors/cxLookAndFeelPainters.h"
 #include "controls/editors/dxThemeManager.h"
 #include "framework/Forms.h"
+#include "tests/controls/editors/UxThemeStandIn.h"
 
 namespace {
-
-// A stand-in system: its version, whether it has the library, and a library whose themes are
-// counted handles.
-struct FakeSystem {
-  DWORD major = 6, minor = 1;
-  bool hasLibrary = true;
-  BOOL themeActive = TRUE;
-  std::vector<std::string> loaded, lookedUp;
-  int freed = 0;
-  std::vector<std::wstring> opened;
-  std::vector<HTHEME> closed;
-};
-FakeSystem* g_fake = nullptr;
-HMODULE const kFakeModule = reinterpret_cast<HMODULE>(0x5150);
-
-BOOL WINAPI FakeVersion(OSVERSIONINFOA* info) {
-  info->dwMajorVersion = g_fake->major;
-  info->dwMinorVersion = g_fake->minor;
-  return TRUE;
-}
-HMODULE WINAPI FakeLoad(const char* name) {
-  g_fake->loaded.push_back(name);
-  return g_fake->hasLibrary ? kFakeModule : nullptr;
-}
-HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR name) {
-  g_fake->opened.push_back(name);
-  if (std::wstring(name) == L"Clock") return nullptr;  // a class this theme lacks
-  return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(g_fake->opened.size()));
-}
-HRESULT WINAPI FakeCloseThemeData(HTHEME theme) {
-  g_fake->closed.push_back(theme);
-  return S_OK;
-}
-BOOL WINAPI FakeIsThemeActive() { return g_fake->themeActive; }
-// Every part's content lies 2 in from the left, 3 from the right and 1 from the bottom.
-HRESULT WINAPI FakeContentRect(HTHEME, HDC, int, int, const RECT* bounds, RECT* content) {
-  *content = RECT{bounds->left + 2, bounds->top, bounds->right - 3, bounds->bottom - 1};
-  return S_OK;
-}
-FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
-  EXPECT_EQ(module, kFakeModule);
-  g_fake->lookedUp.push_back(name);
-  const std::string n = name;
-  if (n == "OpenThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeOpenThemeData));
-  if (n == "CloseThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeCloseThemeData));
-  if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeIsThemeActive));
-  if (n == "GetThemeBackgroundContentRect")
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeContentRect));
-  return nullptr;
-}
-BOOL WINAPI FakeFree(HMODULE module) {
-  EXPECT_EQ(module, kFakeModule);
-  ++g_fake->freed;
-  return TRUE;
-}
-const TdxUxThemeSystem kFake{FakeVersion, FakeLoad, FakeLookUp, FakeFree};
 
 // A notificator that destroys itself when told (its handler captures nothing).
 std::unique_ptr<TdxThemeChangedNotificator> g_selfDestroying;
@@ -74,18 +19,10 @@ std::vector<int> g_told;
 
 // Runs the service on the stand-in system and gives the real one back afterwards.
 struct ThemeServiceFixture : testing::Test {
-  void SetUp() override {
-    g_fake = &fake;
-    dxThemeManagerFinalize();
-  }
-  void TearDown() override {
-    dxThemeManagerFinalize();
-    dxThemeManagerInitialize();
-    g_fake = nullptr;
-  }
-  void Start() { dxThemeManagerInitialize(kFake); }
+  void Start() { standIn.Start(); }
   HTHEME Handle(int n) { return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(n)); }
-  FakeSystem fake;
+  uxtheme_tests::UxThemeStandIn standIn;
+  uxtheme_tests::FakeUxTheme& fake = standIn.fake;
 };
 
 }  // namespace

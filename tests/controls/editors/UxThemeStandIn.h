@@ -1,0 +1,91 @@
+#pragma once
+// A stand-in for the system's visual-styles library, for the tests of the theme service and of the
+// painters: its version, whether it has the library, and a library whose themes are counted
+// handles that draw nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/editors/dxThemeManager.h"
+
+namespace uxtheme_tests {
+
+// What the stand-in answers and what it was asked.
+struct FakeUxTheme {
+  DWORD major = 6, minor = 1;
+  bool hasLibrary = true;
+  BOOL themeActive = TRUE;
+  std::vector<std::string> loaded, lookedUp;
+  int freed = 0;
+  std::vector<std::wstring> opened;
+  std::vector<HTHEME> closed;
+};
+
+inline FakeUxTheme* g_fake = nullptr;
+inline HMODULE const kFakeModule = reinterpret_cast<HMODULE>(0x5150);
+
+inline BOOL WINAPI FakeVersion(OSVERSIONINFOA* info) {
+  info->dwMajorVersion = g_fake->major;
+  info->dwMinorVersion = g_fake->minor;
+  return TRUE;
+}
+inline HMODULE WINAPI FakeLoad(const char* name) {
+  g_fake->loaded.push_back(name);
+  return g_fake->hasLibrary ? kFakeModule : nullptr;
+}
+inline HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR name) {
+  g_fake->opened.push_back(name);
+  if (std::wstring(name) == L"Clock") return nullptr;  // a class this theme lacks
+  return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(g_fake->opened.size()));
+}
+inline HRESULT WINAPI FakeCloseThemeData(HTHEME theme) {
+  g_fake->closed.push_back(theme);
+  return S_OK;
+}
+inline BOOL WINAPI FakeIsThemeActive() { return g_fake->themeActive; }
+// Every part's content lies 2 in from the left, 3 from the right and 1 from the bottom.
+inline HRESULT WINAPI FakeContentRect(HTHEME, HDC, int, int, const RECT* bounds, RECT* content) {
+  *content = RECT{bounds->left + 2, bounds->top, bounds->right - 3, bounds->bottom - 1};
+  return S_OK;
+}
+inline FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
+  EXPECT_EQ(module, kFakeModule);
+  g_fake->lookedUp.push_back(name);
+  const std::string n = name;
+  if (n == "OpenThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeOpenThemeData));
+  if (n == "CloseThemeData") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeCloseThemeData));
+  if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeIsThemeActive));
+  if (n == "GetThemeBackgroundContentRect")
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeContentRect));
+  return nullptr;
+}
+inline BOOL WINAPI FakeFree(HMODULE module) {
+  EXPECT_EQ(module, kFakeModule);
+  ++g_fake->freed;
+  return TRUE;
+}
+inline const TdxUxThemeSystem kFakeSystem{FakeVersion, FakeLoad, FakeLookUp, FakeFree};
+
+// For its lifetime the visual-styles service is stopped, runs on the stand-in once started, and
+// afterwards runs on the real system again.
+class UxThemeStandIn {
+ public:
+  UxThemeStandIn() {
+    g_fake = &fake;
+    dxThemeManagerFinalize();
+  }
+  ~UxThemeStandIn() {
+    dxThemeManagerFinalize();
+    dxThemeManagerInitialize();
+    g_fake = nullptr;
+  }
+  UxThemeStandIn(const UxThemeStandIn&) = delete;
+  UxThemeStandIn& operator=(const UxThemeStandIn&) = delete;
+
+  void Start() { dxThemeManagerInitialize(kFakeSystem); }
+
+  FakeUxTheme fake;
+};
+
+}  // namespace uxtheme_tests
