@@ -34,9 +34,10 @@ fi
 
 # The project's own Wine prefix, made once.
 prefix="${WINEPREFIX:-$root/build/wineprefix}"
-stamp="$prefix/.namegen-ready-3"
+# A new stamp makes the set-up below run again on prefixes made before its last change.
+stamp="$prefix/.namegen-ready-4"
 if [ ! -f "$stamp" ]; then
-  echo "setup: creating the Wine prefix in $prefix"
+  echo "setup: setting up the Wine prefix in $prefix"
   mkdir -p "$prefix"
   "$root/scripts/wine-run" wineboot --init >/dev/null 2>&1 || true
   # The layout is drawn for 宋体 at -13 measuring 13 pixels; this font has those metrics.
@@ -44,9 +45,10 @@ if [ ! -f "$stamp" ]; then
     "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
       /t REG_SZ /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
   done
-  # A crashing program ends at once instead of waiting in the crash debugger.
-  "$root/scripts/wine-run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-    /v Debugger /f >/dev/null 2>&1 || true
+  # A crashing program ends at once: the crash debugger is a program that does not exist, so none
+  # starts. (Without the value Wine falls back to its own debugger, which waits.)
+  "$root/scripts/wine-run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d 'no-crash-debugger.exe' /f >/dev/null 2>&1
   # Ending the server writes the registry out.
   "$root/scripts/wine-run" --kill-server
   touch "$stamp"

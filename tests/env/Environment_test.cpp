@@ -1,9 +1,12 @@
 // The program's texts and layout assume code page 936 and a 13-pixel 宋体 at 96 DPI. A Wine
 // prefix set up without them shows a wrongly scaled window instead of failing, so these checks
-// run first and say what is wrong with the set-up.
+// run first and say what is wrong with the set-up. A crashing test program must end at once
+// rather than leave the run waiting for its time limit.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -55,6 +58,30 @@ TEST(Environment, SongTiAtMinus13Measures13Pixels) {
          "HKCU\\Software\\Wine\\Fonts\\Replacements: SimSun and its Chinese name -> "
          "\"AR PL SungtiL GB\" (package fonts-arphic-gbsn00lp), as scripts/setup.sh makes them; "
          "if the face is right, the code page is probably not 936.";
+}
+
+TEST(Environment, ACrashingProgramEndsAtOnce) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string command = path;
+  command = "\"" + command.substr(0, command.find_last_of("\\/") + 1) + "crashing_program.exe\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &child));
+  // Ending takes about a second; the bound leaves room for a busy machine. A crash debugger
+  // would keep the process well past it.
+  const DWORD waited = WaitForSingleObject(child.hProcess, 30000);
+  if (waited != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+  EXPECT_EQ(waited, WAIT_OBJECT_0)
+      << "A crashing program did not end: the Wine prefix's crash debugger waits. scripts/setup.sh "
+         "sets HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug Debugger to a "
+         "program that does not exist.";
+  EXPECT_NE(code, 0u);
 }
 
 }  // namespace
