@@ -16,12 +16,7 @@ bash scripts/build.sh
 build_done=$SECONDS
 
 . scripts/xvfb.sh
-cleanup() {
-  scripts/wine-run --kill-server
-  stop_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_all_on_exit
 start_xvfb
 
 status=0

@@ -440,32 +440,35 @@ void TControl::ActionChange(TObject* sender, bool checkDefaults) {
 // ---------------------------------------------------------------------------------------------
 // TControl: anchors, size constraints, drag and drop
 
+namespace {
+// `limits` with one limit set (at least 0, and 0 is none); the other limit of its pair moves
+// along where the minimum would pass the maximum.
+TSizeLimits WithLimit(TSizeLimits limits, int TSizeLimits::*min, int TSizeLimits::*max, bool settingMin,
+                      int value) {
+  int TSizeLimits::*set = settingMin ? min : max;
+  limits.*set = std::max(0, value);
+  if (limits.*max > 0 && limits.*min > limits.*max) {
+    int TSizeLimits::*other = settingMin ? max : min;
+    limits.*other = limits.*set;
+  }
+  return limits;
+}
+}  // namespace
+
 void TSizeConstraints::SetMinWidth(int value) {
-  TSizeLimits l = limits_;
-  l.MinWidth = std::max(0, value);
-  if (l.MaxWidth > 0 && l.MinWidth > l.MaxWidth) l.MaxWidth = l.MinWidth;
-  Change(l);
+  Change(WithLimit(limits_, &TSizeLimits::MinWidth, &TSizeLimits::MaxWidth, true, value));
 }
 
 void TSizeConstraints::SetMinHeight(int value) {
-  TSizeLimits l = limits_;
-  l.MinHeight = std::max(0, value);
-  if (l.MaxHeight > 0 && l.MinHeight > l.MaxHeight) l.MaxHeight = l.MinHeight;
-  Change(l);
+  Change(WithLimit(limits_, &TSizeLimits::MinHeight, &TSizeLimits::MaxHeight, true, value));
 }
 
 void TSizeConstraints::SetMaxWidth(int value) {
-  TSizeLimits l = limits_;
-  l.MaxWidth = std::max(0, value);
-  if (l.MaxWidth > 0 && l.MinWidth > l.MaxWidth) l.MinWidth = l.MaxWidth;
-  Change(l);
+  Change(WithLimit(limits_, &TSizeLimits::MinWidth, &TSizeLimits::MaxWidth, false, value));
 }
 
 void TSizeConstraints::SetMaxHeight(int value) {
-  TSizeLimits l = limits_;
-  l.MaxHeight = std::max(0, value);
-  if (l.MaxHeight > 0 && l.MinHeight > l.MaxHeight) l.MinHeight = l.MaxHeight;
-  Change(l);
+  Change(WithLimit(limits_, &TSizeLimits::MinHeight, &TSizeLimits::MaxHeight, false, value));
 }
 
 void TSizeConstraints::Change(const TSizeLimits& limits) {

@@ -26,12 +26,7 @@ bash scripts/setup.sh
 bash scripts/build.sh release "${benches[@]}"
 
 . scripts/xvfb.sh
-cleanup() {
-  scripts/wine-run --kill-server
-  stop_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_all_on_exit
 [ -n "${DISPLAY:-}" ] || start_xvfb
 
 # The virtual desktop does not pass the exit code on: a failure is told by the output.

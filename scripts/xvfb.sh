@@ -1,5 +1,6 @@
 # Sourced: start_xvfb starts a virtual X server on a free display and exports DISPLAY;
-# stop_xvfb stops it again.
+# stop_xvfb stops it again; stop_all_on_exit ends the tree's Wine server and that X server when the
+# sourcing script ends, also on an interrupt.
 #
 # Xvfb picks the display itself (-displayfd): it skips displays whose lock belongs to a
 # live server and takes over locks left behind by dead ones, so neither a parallel run
@@ -27,4 +28,10 @@ stop_xvfb() {
     wait "$XVFB_PID" 2>/dev/null || true
   fi
   XVFB_PID=
+}
+stop_all_on_exit() {
+  local wine_run
+  wine_run="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run"
+  trap "'$wine_run' --kill-server; stop_xvfb" EXIT
+  trap 'exit 130' INT TERM
 }

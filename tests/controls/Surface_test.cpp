@@ -9,6 +9,7 @@
 #include "controls/status/RzStatus.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 #include "tests/support/Popups.h"
 
@@ -19,19 +20,12 @@ namespace {
 
 // The three families side by side: an entry box, a push button and a status pane, each with the
 // framework's hint, popup menu and OnContextPopup.
-struct ControlSurface : testing::Test {
+struct ControlSurface : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 400, 160);
-    box = new TcxTextEdit(form);
-    box->SetParent(form);
-    box->SetBounds(16, 20, 80, 21);
-    button = new TdxButton(form);
-    button->SetParent(form);
-    button->SetBounds(120, 20, 73, 21);
-    pane = new TRzStatusPane(form);
-    pane->SetParent(form);
-    pane->SetBounds(220, 20, 120, 21);
+    MakeForm(100, 100, 400, 160);
+    box = testing_support::PlaceOn<TcxTextEdit>(*form, 16, 20, 80, 21);
+    button = testing_support::PlaceOn<TdxButton>(*form, 120, 20, 73, 21);
+    pane = testing_support::PlaceOn<TRzStatusPane>(*form, 220, 20, 120, 21);
     menu = new TPopupMenu(form);
     auto* item = new TMenuItem(form);
     item->SetCaption("&Open");
@@ -39,7 +33,6 @@ struct ControlSurface : testing::Test {
     menu->Items().Add(item);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
   static bool IdleUntil(const std::function<bool()>& condition) {
     return testing_support::PumpUntil([&] {
@@ -51,7 +44,6 @@ struct ControlSurface : testing::Test {
     return testing_support::PumpUntil([&] { return opened == expected; }, 8000);
   }
 
-  TForm* form = nullptr;
   TcxTextEdit* box = nullptr;
   TdxButton* button = nullptr;
   TRzStatusPane* pane = nullptr;

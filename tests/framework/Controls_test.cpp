@@ -10,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/ForeignProcess.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/GdiTrace.h"
 #include "tests/support/Input.h"
 
@@ -54,13 +55,28 @@ class GreenPanel : public TCustomControl {
   }
 };
 
-struct FormFixture : testing::Test {
+struct FormFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 300, 200);
+    MakeForm(100, 100, 300, 200);
   }
-  void TearDown() override { delete form; }
-  TForm* form = nullptr;
+  // A green panel at the form's top left.
+  GreenPanel* AddPanel(int width, int height) {
+    auto* panel = testing_support::PlaceOn<GreenPanel>(*form, 0, 0, width, height);
+    return panel;
+  }
+  // Shows the form and waits until it is on the screen.
+  void ShowForm() {
+    form->Show();
+    testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  }
+  // A probe on `parent`, owned by the form, logging into probeLog.
+  Probe* AddProbe(TWinControl* parent, const char* name, int left, int top, int width, int height) {
+    auto* probe = new Probe(form, &probeLog, name);
+    probe->SetParent(parent);
+    probe->SetBounds(left, top, width, height);
+    return probe;
+  }
+  std::vector<std::string> probeLog;
 };
 
 COLORREF PaintedPixel(TWinControl& control, int x, int y) {
@@ -117,16 +133,19 @@ TEST_F(ControlTree, ParentColourTakenBackWhileLoadingSendsNothing) {
 }
 
 namespace {
-// A windowed control that records every framework notification reaching its handler.
+// A windowed control that records every framework notification reaching its handler, and its
+// text at each text-changed notification.
 class NoticeLog : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
   const char* ClassName() const override { return "TNoticeLog"; }
   void WndProc(TMessage& m) override {
     if (IsFrameworkMessage(m.Msg)) notices.push_back(m.Msg);
+    if (m.Msg == CM_TEXTCHANGED) texts.push_back(Text());
     TCustomControl::WndProc(m);
   }
   std::vector<UINT> notices;
+  std::vector<std::string> texts;
 };
 }  // namespace
 
@@ -192,13 +211,21 @@ TEST_F(ControlTree, ParentFontChildrenFollowUntilGivenTheirOwn) {
   EXPECT_EQ(box->Font().Height(), -16);
 }
 
+namespace {
+// Probes A, B and C on the form, in this order.
+std::vector<Probe*> ThreeProbes(TForm* form, std::vector<std::string>& log) {
+  std::vector<Probe*> probes;
+  for (const char* name : {"A", "B", "C"}) {
+    probes.push_back(new Probe(form, &log, name));
+    probes.back()->SetParent(form);
+  }
+  return probes;
+}
+}  // namespace
+
 TEST_F(ControlTree, BroadcastStopsAtTheFirstAnswer) {
   std::vector<std::string> log;
-  auto* a = new Probe(form, &log, "A");
-  auto* b = new Probe(form, &log, "B");
-  auto* c = new Probe(form, &log, "C");
-  for (auto* p : {a, b, c}) p->SetParent(form);
-  b->answer = CM_DIALOGCHAR;
+  ThreeProbes(form, log)[1]->answer = CM_DIALOGCHAR;
   log.clear();
   EXPECT_EQ(form->Broadcast(CM_DIALOGCHAR, 'x', 0), 1);
   EXPECT_EQ(log, (std::vector<std::string>{"A:6", "B:6"}));
@@ -206,10 +233,9 @@ TEST_F(ControlTree, BroadcastStopsAtTheFirstAnswer) {
 
 TEST_F(ControlTree, ParentColourAndFontReachEveryChildWhateverTheyAnswer) {
   std::vector<std::string> log;
-  auto* a = new Probe(form, &log, "A");
-  auto* b = new Probe(form, &log, "B");
-  auto* c = new Probe(form, &log, "C");
-  for (auto* p : {a, b, c}) p->SetParent(form);
+  const std::vector<Probe*> probes = ThreeProbes(form, log);
+  Probe* b = probes[1];
+  Probe* c = probes[2];
   b->answer = CM_PARENTCOLORCHANGED;
   log.clear();
   form->SetColor(0x123456);
@@ -223,22 +249,8 @@ TEST_F(ControlTree, ParentColourAndFontReachEveryChildWhateverTheyAnswer) {
   EXPECT_EQ(c->Font().Height(), -20);
 }
 
-namespace {
-// A windowed control that counts its text-changed notifications.
-class TextCounter : public TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-  const char* ClassName() const override { return "TTextCounter"; }
-  void WndProc(TMessage& m) override {
-    if (m.Msg == CM_TEXTCHANGED) texts.push_back(Text());
-    TCustomControl::WndProc(m);
-  }
-  std::vector<std::string> texts;  // the text at each notification
-};
-}  // namespace
-
 TEST_F(ControlTree, TextChangedFollowsEveryChangeOfTheWindowText) {
-  auto* counter = new TextCounter(form);
+  auto* counter = new NoticeLog(form);
   counter->SetParent(form);
   counter->SetText("before the window");
   counter->HandleNeeded();
@@ -314,11 +326,17 @@ TEST_F(ControlTree, WindowlessCanvasNeedsAParent) {
   }
 }
 
-TEST_F(ControlTree, TopAlignedChildrenSpanTheClientWidth) {
-  auto* box = new TGroupBox(form);
-  box->SetParent(form);
-  box->SetBounds(0, 0, 100, 89);
+namespace {
+// A group box 89 high at the top of the form.
+TGroupBox* AddTopAlignedBox(TForm* form) {
+  auto* box = testing_support::PlaceOn<TGroupBox>(*form, 0, 0, 100, 89);
   box->SetAlign(alTop);
+  return box;
+}
+}  // namespace
+
+TEST_F(ControlTree, TopAlignedChildrenSpanTheClientWidth) {
+  TGroupBox* box = AddTopAlignedBox(form);
   const TRect client = form->ClientRect();
   EXPECT_EQ(box->Width(), client.Width());
   form->SetBounds(100, 100, 400, 200);
@@ -368,9 +386,7 @@ class FailsOnceWhenMoved : public TGraphicControl {
 }  // namespace
 
 TEST_F(ControlTree, AlignmentGoesOnAfterAChildFailedToMove) {
-  auto* child = new FailsOnceWhenMoved(form);
-  child->SetParent(form);
-  child->SetBounds(0, 0, 50, 20);
+  auto* child = testing_support::PlaceOn<FailsOnceWhenMoved>(*form, 0, 0, 50, 20);
   child->armed = true;
   EXPECT_THROW(child->SetAlign(alTop), Exception);
   ASSERT_FALSE(child->armed);
@@ -380,13 +396,8 @@ TEST_F(ControlTree, AlignmentGoesOnAfterAChildFailedToMove) {
 }
 
 TEST_F(ControlTree, ScrollingMovesTopAlignedChildrenWithTheOthers) {
-  auto* box = new TGroupBox(form);
-  box->SetParent(form);
-  box->SetBounds(0, 0, 100, 89);
-  box->SetAlign(alTop);
-  auto* memo = new TMemo(form);
-  memo->SetParent(form);
-  memo->SetBounds(16, 136, 250, 129);
+  TGroupBox* box = AddTopAlignedBox(form);
+  auto* memo = testing_support::PlaceOn<TMemo>(*form, 16, 136, 250, 129);
   form->HandleNeeded();
   form->SetAutoScroll(true);  // the client area is smaller than the children
 
@@ -401,13 +412,8 @@ TEST_F(ControlTree, ScrollingMovesTopAlignedChildrenWithTheOthers) {
 }
 
 TEST_F(ControlTree, WindowlessClickNeedsPressAndReleaseInsideWithTheCaptureHeld) {
-  std::vector<std::string> log;
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 100, 100);
-  auto* probe = new Probe(form, &log, "P");
-  probe->SetParent(panel);
-  probe->SetBounds(20, 20, 30, 30);
+  GreenPanel* panel = AddPanel(100, 100);
+  Probe* probe = AddProbe(panel, "P", 20, 20, 30, 30);
   int clicks = 0;
   probe->OnClick = [&](TObject*) { ++clicks; };
   form->Show();
@@ -429,20 +435,21 @@ TEST_F(ControlTree, WindowlessClickNeedsPressAndReleaseInsideWithTheCaptureHeld)
   EXPECT_EQ(clicks, 1);
 }
 
-using Painting = FormFixture;
+// A green panel on the form, with windowless probes placed on it.
+struct PaintingFixture : FormFixture {
+  void SetUp() override {
+    FormFixture::SetUp();
+    panel = AddPanel(100, 100);
+  }
+  GreenPanel* panel = nullptr;
+};
+
+using Painting = PaintingFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 100, 100);
-  std::vector<std::string> log;
-  auto* opaque = new Probe(form, &log, "O");
-  opaque->SetParent(panel);
-  opaque->SetBounds(10, 10, 20, 20);
+  auto* opaque = AddProbe(panel, "O", 10, 10, 20, 20);
   opaque->SetControlStyle(opaque->ControlStyle() | csOpaque);
-  auto* clear = new Probe(form, &log, "C");
-  clear->SetParent(panel);
-  clear->SetBounds(50, 10, 20, 20);
+  AddProbe(panel, "C", 50, 10, 20, 20);
   panel->HandleNeeded();
 
   // Top halves are the children's own colour; bottom halves show what lies beneath.
@@ -453,13 +460,7 @@ TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
 }
 
 TEST_F(Painting, HiddenOpaqueChildLeavesItsPlaceToTheParent) {
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 100, 100);
-  std::vector<std::string> log;
-  auto* opaque = new Probe(form, &log, "O");
-  opaque->SetParent(panel);
-  opaque->SetBounds(10, 10, 20, 20);
+  auto* opaque = AddProbe(panel, "O", 10, 10, 20, 20);
   opaque->SetControlStyle(opaque->ControlStyle() | csOpaque);
   opaque->SetVisible(false);
   panel->HandleNeeded();
@@ -468,17 +469,8 @@ TEST_F(Painting, HiddenOpaqueChildLeavesItsPlaceToTheParent) {
 }
 
 TEST_F(Painting, LaterWindowlessChildrenPaintOverEarlierOnes) {
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 100, 100);
-  std::vector<std::string> log;
-  auto* first = new Probe(form, &log, "1");
-  first->SetParent(panel);
-  first->SetBounds(0, 0, 40, 40);
-  first->fill = 0x0000FF;
-  auto* second = new Probe(form, &log, "2");
-  second->SetParent(panel);
-  second->SetBounds(10, 0, 40, 40);
+  AddProbe(panel, "1", 0, 0, 40, 40)->fill = 0x0000FF;
+  auto* second = AddProbe(panel, "2", 10, 0, 40, 40);
   second->fill = 0xFFFF00;
   panel->HandleNeeded();
   EXPECT_EQ(PaintedPixel(*panel, 5, 5), RGB(255, 0, 0));
@@ -543,13 +535,7 @@ TEST_F(Painting, RepaintRequestErasesOnlyWhereTheBackgroundWouldShow) {
 }
 
 TEST_F(Painting, OnDemandCanvasDrawsAtTheControlsPlaceAndIsGivenBack) {
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 100, 100);
-  std::vector<std::string> log;
-  auto* probe = new Probe(form, &log, "P");
-  probe->SetParent(panel);
-  probe->SetBounds(30, 40, 10, 10);
+  auto* probe = AddProbe(panel, "P", 30, 40, 10, 10);
   form->Show();
   Application->ProcessMessages();
   probe->Canvas().SetPixel(0, 0, 0x0000FF);
@@ -565,15 +551,10 @@ TEST_F(Painting, OnDemandCanvasDrawsAtTheControlsPlaceAndIsGivenBack) {
 using Hover = FormFixture;
 
 TEST_F(Hover, MovingBetweenControlsAtIdleLeavesBeforeEntering) {
-  std::vector<std::string> log;
-  auto* a = new Probe(form, &log, "A");
-  auto* b = new Probe(form, &log, "B");
-  a->SetParent(form);
-  b->SetParent(form);
-  a->SetBounds(10, 10, 40, 40);
-  b->SetBounds(50, 10, 40, 40);
-  form->Show();
-  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  std::vector<std::string>& log = probeLog;
+  Probe* a = AddProbe(form, "A", 10, 10, 40, 40);
+  Probe* b = AddProbe(form, "B", 50, 10, 40, 40);
+  ShowForm();
 
   auto moveTo = [](TControl* c) { return testing_support::HoverAt(*c, {5, 5}); };
   ASSERT_TRUE(moveTo(a));
@@ -624,15 +605,9 @@ TEST_F(Hover, NoticesHeldBackByACaptureComeWhenItEnds) {
 // The pointer shows the Cursor of the windowless child under it, else the window's own; a
 // control left at crDefault keeps the window class's cursor.
 TEST_F(Hover, PointerTakesTheCursorOfTheControlUnderIt) {
-  std::vector<std::string> log;
-  auto* panel = new GreenPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 200, 100);
-  auto* child = new Probe(form, &log, "C");
-  child->SetParent(panel);
-  child->SetBounds(100, 10, 40, 40);
-  form->Show();
-  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  GreenPanel* panel = AddPanel(200, 100);
+  Probe* child = AddProbe(panel, "C", 100, 10, 40, 40);
+  ShowForm();
   const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   const HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
   const HCURSOR cross = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));
@@ -694,22 +669,17 @@ TEST_F(Hover, WindowOfAnotherProcessIsNoControl) {
 }
 
 TEST_F(Hover, FailingMouseLeftHandlerLeavesTheNextControlItsMouseEntered) {
-  std::vector<std::string> log;
+  std::vector<std::string>& log = probeLog;
   std::vector<std::string> reported;
   Application->SetErrorBoxHandler([&](HWND, const std::string& text, const std::string&) { reported.push_back(text); });
-  auto* a = new Probe(form, &log, "A");
-  auto* b = new Probe(form, &log, "B");
-  a->SetParent(form);
-  b->SetParent(form);
-  a->SetBounds(10, 10, 40, 40);
-  b->SetBounds(50, 10, 40, 40);
+  Probe* a = AddProbe(form, "A", 10, 10, 40, 40);
+  Probe* b = AddProbe(form, "B", 50, 10, 40, 40);
   bool stillRemembered = false;
   a->OnMouseLeave = [&](TObject*) {
     stillRemembered = Application->MouseControl() == a;  // the new control is remembered after
     throw Exception("Leaving failed");
   };
-  form->Show();
-  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  ShowForm();
   auto moveTo = [](TControl* c) { return testing_support::HoverAt(*c, {5, 5}); };
   ASSERT_TRUE(moveTo(a));
   log.clear();
@@ -721,12 +691,9 @@ TEST_F(Hover, FailingMouseLeftHandlerLeavesTheNextControlItsMouseEntered) {
 }
 
 TEST_F(Hover, MessageLoopLooksWhenItsQueueRunsEmpty) {
-  std::vector<std::string> log;
-  auto* a = new Probe(form, &log, "A");
-  a->SetParent(form);
-  a->SetBounds(10, 10, 40, 40);
-  form->Show();
-  testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; });
+  std::vector<std::string>& log = probeLog;
+  Probe* a = AddProbe(form, "A", 10, 10, 40, 40);
+  ShowForm();
   const TPoint rest = a->ClientToScreen({5, 5});
   testing_support::MovePointer(rest);
   TTimer waker(nullptr);  // the loop waits for messages when idle: these keep it going

@@ -9,6 +9,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
 namespace {
@@ -41,10 +42,9 @@ class Plain : public TCustomControl {
 };
 
 // a, then a group box holding c and d, then b.
-struct FocusFixture : testing::Test {
+struct FocusFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 320, 120);
+    MakeForm(100, 100, 320, 120);
     a = new Plain(form, "a", &log, 10);
     box = new TGroupBox(form);
     box->SetName("box");
@@ -58,7 +58,6 @@ struct FocusFixture : testing::Test {
     testing_support::ShowInFront(*form);
     ASSERT_TRUE(testing_support::PumpUntil([this] { return GetForegroundWindow() == form->Handle(); }, kPatience));
   }
-  void TearDown() override { delete form; }
   void Focus(TWinControl* control) {
     control->SetFocus();
     Application->ProcessMessages();
@@ -67,7 +66,6 @@ struct FocusFixture : testing::Test {
   std::vector<std::string> Take() { return std::exchange(log, {}); }
 
   std::vector<std::string> log;
-  TForm* form = nullptr;
   Plain *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr;
   TGroupBox* box = nullptr;
 };

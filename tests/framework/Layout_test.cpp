@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
 namespace {
@@ -14,12 +15,10 @@ class Panel : public TCustomControl {
   const char* ClassName() const override { return "TLayoutPanel"; }
 };
 
-struct Layout : testing::Test {
+struct Layout : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 400, 300);
+    MakeForm(100, 100, 400, 300);
   }
-  void TearDown() override { delete form; }
 
   // Resizes the form's window as the user or the window manager would, past the framework.
   void ResizeWindow(int width, int height) {
@@ -40,7 +39,6 @@ struct Layout : testing::Test {
     return {r.left, r.top, r.right, r.bottom};
   }
 
-  TForm* form = nullptr;
 };
 
 }  // namespace
@@ -50,9 +48,7 @@ TEST_F(Layout, AnchoredChildrenFollowTheParentsClientAreaWithoutDrift) {
   TControl* fixed = Windowless(form, Bounds(10, 10, 50, 20), {akLeft, akTop});
   TControl* right = Windowless(form, Bounds(300, 10, 50, 20), {akTop, akRight});
   TControl* centred = Windowless(form, Bounds(100, 100, 40, 20), {});
-  auto* stretched = new Panel(form);
-  stretched->SetParent(form);
-  stretched->SetBounds(10, 50, 200, 100);
+  auto* stretched = testing_support::PlaceOn<Panel>(*form, 10, 50, 200, 100);
   stretched->SetAnchors({akLeft, akTop, akRight, akBottom});
   const TRect area = form->ClientRect();
 
@@ -77,9 +73,7 @@ TEST_F(Layout, AnchoredChildrenFollowTheParentsClientAreaWithoutDrift) {
 
 TEST_F(Layout, ScalingKeepsAnchoredChildrenInProportion) {
   form->HandleNeeded();
-  auto* panel = new Panel(form);
-  panel->SetParent(form);
-  panel->SetBounds(10, 10, 150, 100);
+  auto* panel = testing_support::PlaceOn<Panel>(*form, 10, 10, 150, 100);
   panel->HandleNeeded();
   TControl* right = Windowless(panel, Bounds(100, 10, 40, 20), {akTop, akRight});
   TControl* corner = Windowless(panel, Bounds(100, 70, 40, 20), {akRight, akBottom});
@@ -126,9 +120,7 @@ TEST_F(Layout, DistancesAreTakenWhereTheControlWasLastPlaced) {
 }
 
 TEST_F(Layout, ConstraintsLimitEverySizeChangeAndApplyAtOnce) {
-  auto* panel = new Panel(form);
-  panel->SetParent(form);
-  panel->SetBounds(10, 10, 100, 100);
+  auto* panel = testing_support::PlaceOn<Panel>(*form, 10, 10, 100, 100);
   form->HandleNeeded();
 
   panel->Constraints().SetMaxWidth(80);  // applies at once
@@ -169,9 +161,7 @@ TEST_F(Layout, ConstraintsLimitEverySizeChangeAndApplyAtOnce) {
 }
 
 TEST_F(Layout, ResizeEventsMayRefuseOrChangeASizeBeforeItIsTaken) {
-  auto* panel = new Panel(form);
-  panel->SetParent(form);
-  panel->SetBounds(10, 10, 100, 100);
+  auto* panel = testing_support::PlaceOn<Panel>(*form, 10, 10, 100, 100);
   form->HandleNeeded();
   std::vector<std::string> log;
   panel->OnCanResize = [&](TObject* sender, int& w, int& h, bool& resize) {

@@ -7,6 +7,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 #include "tests/support/Popups.h"
 
@@ -27,10 +28,9 @@ class Spot : public TGraphicControl {
   using TGraphicControl::TGraphicControl;
 };
 
-struct PopupMenus : testing::Test {
+struct PopupMenus : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(120, 120, 360, 220);
+    MakeForm(120, 120, 360, 220);
     box = new Box(form);
     box->SetBounds(20, 20, 120, 40);
     box->SetParent(form);
@@ -45,7 +45,6 @@ struct PopupMenus : testing::Test {
     box->SetPopupMenu(menu);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
   TMenuItem* AddItem(const std::string& caption, TMenuItem* parent = nullptr) {
     auto* item = new TMenuItem(form);
@@ -64,7 +63,6 @@ struct PopupMenus : testing::Test {
     return testing_support::PumpUntil([&] { return chosen == expected; }, 8000);
   }
 
-  TForm* form = nullptr;
   Box* box = nullptr;
   TPopupMenu* menu = nullptr;
   TMenuItem *alpha = nullptr, *beta = nullptr, *gamma = nullptr;

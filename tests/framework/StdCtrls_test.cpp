@@ -5,27 +5,21 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
 namespace {
 
 using testing_support::Post;
 
-struct EditFixture : testing::Test {
+struct EditFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 300, 200);
-    first = new TCustomEdit(form);
-    first->SetParent(form);
-    first->SetBounds(10, 10, 120, 21);
-    second = new TCustomEdit(form);
-    second->SetParent(form);
-    second->SetBounds(10, 40, 120, 21);
+    MakeForm(100, 100, 300, 200);
+    first = testing_support::PlaceOn<TCustomEdit>(*form, 10, 10, 120, 21);
+    second = testing_support::PlaceOn<TCustomEdit>(*form, 10, 40, 120, 21);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
-  TForm* form = nullptr;
   TCustomEdit* first = nullptr;
   TCustomEdit* second = nullptr;
 };

@@ -38,6 +38,15 @@ void MouseButtonAt(TPoint screen, bool down, TMouseButton button = mbLeft);
 void PressKey(WORD vk, bool shift = false);
 void TypeText(const char* ascii);
 
+// A new control of type C on `form` and owned by it, at the given bounds.
+template <class C>
+C* PlaceOn(TWinControl& form, int left, int top, int width, int height) {
+  auto* control = new C(&form);
+  control->SetParent(&form);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
 // Shows the form, brings it to the front and handles what that causes.
 void ShowInFront(TWinControl& form);
 // Posts a message and handles it with all that it causes.

@@ -451,29 +451,41 @@ namespace {
 HINSTANCE WINAPI NoBrowser(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
   return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_NOASSOC));
 }
-}  // namespace
 
-TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
-  form->shellExecute = NoBrowser;
-  std::string boxText, boxCaption;
-  bool mainDisabled = false;
+// What the message box showed when the visit-us button was clicked; it is closed again at once.
+struct VisitUsBox {
+  bool shown = false;
+  std::string caption;
+  bool mainDisabled = false;  // the main window took no input while it was shown
+};
+
+VisitUsBox ClickVisitUs(TForm1& form) {
+  VisitUsBox seen;
   TTimer watcher(nullptr);
   watcher.SetInterval(20);
   watcher.SetOnTimer([&](TObject*) {
     HWND box = FindWindowA("TMessageForm", nullptr);
     if (!box || !IsWindowVisible(box)) return;
     watcher.SetEnabled(false);
+    seen.shown = true;
     char caption[256] = {};
     GetWindowTextA(box, caption, sizeof caption);
-    boxCaption = caption;
-    mainDisabled = !IsWindowEnabled(form->Handle());
+    seen.caption = caption;
+    seen.mainDisabled = !IsWindowEnabled(form.Handle());
     PostMessageA(box, WM_CLOSE, 0, 0);
   });
+  form.dxButton2->Click();
+  return seen;
+}
+}  // namespace
+
+TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
+  form->shellExecute = NoBrowser;
   const std::string before = form->na->Text();
-  form->dxButton2->Click();
-  EXPECT_FALSE(watcher.Enabled()) << "the message box never appeared";
-  EXPECT_EQ(boxCaption, Application->Title());
-  EXPECT_TRUE(mainDisabled);
+  const VisitUsBox box = ClickVisitUs(*form);
+  EXPECT_TRUE(box.shown) << "the message box never appeared";
+  EXPECT_EQ(box.caption, Application->Title());
+  EXPECT_TRUE(box.mainDisabled);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(form->na->Text(), before);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
@@ -484,23 +496,6 @@ template <INT_PTR kAnswer>
 HINSTANCE WINAPI ShellAnswering(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
   return reinterpret_cast<HINSTANCE>(kAnswer);
 }
-
-// Clicks the visit-us button; true if the message box appeared (it is closed again at once).
-bool VisitUsShowsTheBox(TForm1& form) {
-  bool shown = false;
-  TTimer watcher(nullptr);
-  watcher.SetInterval(20);
-  watcher.SetOnTimer([&](TObject*) {
-    HWND box = FindWindowA("TMessageForm", nullptr);
-    if (!box || !IsWindowVisible(box)) return;
-    watcher.SetEnabled(false);
-    shown = true;
-    PostMessageA(box, WM_CLOSE, 0, 0);
-  });
-  form.dxButton2->Click();
-  return shown;
-}
-
 
 struct ShellCall {
   HWND owner;
@@ -520,13 +515,13 @@ HINSTANCE WINAPI RecordingShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR par
 // normal window.
 TEST_F(MainWindow, VisitUsAsksTheShellToOpenTheAddressAndTakesAnAnswerOf32ForAFailure) {
   form->shellExecute = ShellAnswering<32>;
-  EXPECT_TRUE(VisitUsShowsTheBox(*form));
+  EXPECT_TRUE(ClickVisitUs(*form).shown);
   form->shellExecute = ShellAnswering<33>;
-  EXPECT_FALSE(VisitUsShowsTheBox(*form));
+  EXPECT_FALSE(ClickVisitUs(*form).shown);
 
   shellCalls.clear();
   form->shellExecute = RecordingShell;
-  EXPECT_FALSE(VisitUsShowsTheBox(*form));
+  EXPECT_FALSE(ClickVisitUs(*form).shown);
   ASSERT_EQ(shellCalls.size(), 1u);
   const ShellCall& call = shellCalls[0];
   EXPECT_EQ(call.owner, nullptr);

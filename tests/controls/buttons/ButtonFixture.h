@@ -7,6 +7,7 @@
 #include "controls/buttons/dxButtons.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
 namespace button_tests {
@@ -22,23 +23,17 @@ constexpr COLORREF kFocusTop = 0xFFE7CE;
 constexpr COLORREF kHotTop = 0xCEF3FF;
 
 // A form with two push buttons side by side and a memo (a focus target outside the family).
-struct ButtonFixture : testing::Test {
+struct ButtonFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 300, 160);
+    MakeForm(100, 100, 300, 160);
     button = Add(10, "Go");
     second = Add(90, "Next");
-    other = new TMemo(form);
-    other->SetParent(form);
-    other->SetBounds(10, 50, 100, 40);
+    other = testing_support::PlaceOn<TMemo>(*form, 10, 50, 100, 40);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
   TdxButton* Add(int left, const char* caption) {
-    auto* b = new TdxButton(form);
-    b->SetParent(form);
-    b->SetBounds(left, 10, 73, 21);
+    auto* b = testing_support::PlaceOn<TdxButton>(*form, left, 10, 73, 21);
     b->SetCaption(caption);
     b->OnClick = [this, b](TObject* sender) {
       EXPECT_EQ(sender, b);
@@ -58,7 +53,6 @@ struct ButtonFixture : testing::Test {
     SendMessageA(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   }
 
-  TForm* form = nullptr;
   TdxButton* button = nullptr;
   TdxButton* second = nullptr;
   TMemo* other = nullptr;

@@ -26,9 +26,7 @@ class Probe : public TdxCustomStyleControl {
 struct CoreFixture : ButtonFixture {
   void SetUp() override {
     ButtonFixture::SetUp();
-    probe = new Probe(form);
-    probe->SetParent(form);
-    probe->SetBounds(200, 10, 60, 30);
+    probe = testing_support::PlaceOn<Probe>(*form, 200, 10, 60, 30);
     probe->SetCaption("Probe");
     Application->ProcessMessages();
     TakeRepaint(*probe);

@@ -139,9 +139,7 @@ TEST_F(DxPress, TabWhileSpaceIsHeldEndsThePressAndItsHotRing) {
 // Disabled while held, by itself or with the container it sits in: the focus goes to the form
 // and the press ends; enabled and focused again, the button does not click on the release.
 TEST_F(DxPress, DisablingTheButtonOrItsContainerEndsThePress) {
-  auto* box = new TGroupBox(form);
-  box->SetParent(form);
-  box->SetBounds(120, 50, 150, 60);
+  auto* box = testing_support::PlaceOn<TGroupBox>(*form, 120, 50, 150, 60);
   auto* inner = new TdxButton(form);
   inner->SetParent(box);
   inner->SetBounds(10, 20, 73, 21);

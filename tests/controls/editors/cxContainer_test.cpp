@@ -6,6 +6,7 @@
 #include "controls/editors/cxTextEdit.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
 namespace {
@@ -247,24 +248,17 @@ FARPROC WINAPI ThemedLookUp(HMODULE, const char* name) {
 }
 BOOL WINAPI ThemedFree(HMODULE) { return TRUE; }
 
-struct ContainerFixture : testing::Test {
+struct ContainerFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 320, 160);
+    MakeForm(100, 100, 320, 160);
     form->Font().SetName("\xCB\xCE\xCC\xE5");
     form->Font().SetHeight(-13);
-    box = new TcxTextEdit(form);
-    box->SetParent(form);
-    box->SetBounds(16, 20, 33, 21);
+    box = testing_support::PlaceOn<TcxTextEdit>(*form, 16, 20, 33, 21);
     box->Style().LookAndFeel().SetKind(lfFlat);
-    memo = new TMemo(form);
-    memo->SetParent(form);
-    memo->SetBounds(16, 60, 200, 60);
+    memo = testing_support::PlaceOn<TMemo>(*form, 16, 60, 200, 60);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
-  TForm* form = nullptr;
   TcxTextEdit* box = nullptr;
   TMemo* memo = nullptr;
 };
@@ -430,9 +424,7 @@ TEST_F(CxContainer, TheWatchOfADestroyedBoxEndsWithIt) {
 }
 
 TEST_F(CxContainer, APlainContainerPaintsFromItsStyleOrThemeAndMovesOnWithTab) {
-  auto* plain = new TcxContainer(form);
-  plain->SetParent(form);
-  plain->SetBounds(100, 20, 40, 30);
+  auto* plain = testing_support::PlaceOn<TcxContainer>(*form, 100, 20, 40, 30);
   EXPECT_EQ(plain->HostedControl(), nullptr);
   EXPECT_TRUE(plain->TabStop());
   EXPECT_EQ(plain->Color(), clWindow);

@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 #include "controls/editors/cxLookAndFeelPainters.h"
 #include "controls/editors/cxTextEdit.h"
@@ -29,28 +30,22 @@ struct Press {
 };
 
 // A form in the main window's font with two entry boxes (33 wide, as there) and a memo after them.
-struct EditFixture : testing::Test {
+struct EditFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 300, 160);
+    MakeForm(100, 100, 300, 160);
     form->Font().SetName(kSongTi);
     form->Font().SetHeight(-13);
     for (int i = 0; i < 2; ++i) {
-      auto* box = new TcxTextEdit(form);
-      box->SetParent(form);
-      box->SetBounds(16 + 48 * i, 20, 33, 21);
+      auto* box = testing_support::PlaceOn<TcxTextEdit>(*form, 16 + 48 * i, 20, 33, 21);
       box->Style().LookAndFeel().SetKind(lfFlat);
       box->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
         presses.push_back({sender, button, shift, x, y});
       };
       boxes.push_back(box);
     }
-    memo = new TMemo(form);
-    memo->SetParent(form);
-    memo->SetBounds(16, 60, 200, 60);
+    memo = testing_support::PlaceOn<TMemo>(*form, 16, 60, 200, 60);
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
   HWND Inner(int i) { return boxes[static_cast<std::size_t>(i)]->InnerEdit()->Handle(); }
   // Holds Shift (as the thread's key state) while f runs.
@@ -60,7 +55,6 @@ struct EditFixture : testing::Test {
     f();
   }
 
-  TForm* form = nullptr;
   std::vector<TcxTextEdit*> boxes;
   TMemo* memo = nullptr;
   std::vector<Press> presses;
