@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <utility>
+#include "framework/UniqueHandle.h"
 
 // Owners of GDI and USER handles: each handle has exactly one owner, which frees it.
 // Owners are move-only; a borrowed handle is held as the raw handle type.
@@ -14,44 +14,21 @@ long LiveObjects();
 namespace detail {
 void Delete(HGDIOBJ object);  // checked DeleteObject
 void Counted(int delta);
+
+// Owned GDI objects are counted; one must not be selected into any device context when freed.
+struct ObjectTraits {
+  static void Adopted(HGDIOBJ) { Counted(+1); }
+  static void Free(HGDIOBJ object) {
+    Delete(object);
+    Counted(-1);
+  }
+  static void Released(HGDIOBJ) { Counted(-1); }
+};
 }  // namespace detail
 
 // An owned pen, brush, font, bitmap or region.
 template <class H>
-class Object {
- public:
-  Object() = default;
-  explicit Object(H handle) : handle_(handle) {
-    if (handle_) detail::Counted(+1);
-  }
-  ~Object() { Reset(); }
-  Object(const Object&) = delete;
-  Object& operator=(const Object&) = delete;
-  Object(Object&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Object& operator=(Object&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-
-  H Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-
-  // Frees the object; it must not be selected into any device context.
-  void Reset(H handle = nullptr) {
-    if (handle_) {
-      detail::Delete(handle_);
-      detail::Counted(-1);
-    }
-    handle_ = handle;
-    if (handle_) detail::Counted(+1);
-  }
-
- private:
-  H handle_ = nullptr;
-};
+using Object = UniqueHandle<H, detail::ObjectTraits>;
 
 using Pen = Object<HPEN>;
 using Brush = Object<HBRUSH>;
