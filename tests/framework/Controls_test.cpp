@@ -435,18 +435,10 @@ TEST_F(ControlTree, WindowlessClickNeedsPressAndReleaseInsideWithTheCaptureHeld)
   EXPECT_EQ(clicks, 1);
 }
 
-// A green panel on the form, with windowless probes placed on it.
-struct PaintingFixture : FormFixture {
-  void SetUp() override {
-    FormFixture::SetUp();
-    panel = AddPanel(100, 100);
-  }
-  GreenPanel* panel = nullptr;
-};
-
-using Painting = PaintingFixture;
+using Painting = FormFixture;
 
 TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
+  GreenPanel* panel = AddPanel(100, 100);
   auto* opaque = AddProbe(panel, "O", 10, 10, 20, 20);
   opaque->SetControlStyle(opaque->ControlStyle() | csOpaque);
   AddProbe(panel, "C", 50, 10, 20, 20);
@@ -460,6 +452,7 @@ TEST_F(Painting, OpaqueChildrenAreExcludedFromTheParentsPaint) {
 }
 
 TEST_F(Painting, HiddenOpaqueChildLeavesItsPlaceToTheParent) {
+  GreenPanel* panel = AddPanel(100, 100);
   auto* opaque = AddProbe(panel, "O", 10, 10, 20, 20);
   opaque->SetControlStyle(opaque->ControlStyle() | csOpaque);
   opaque->SetVisible(false);
@@ -469,6 +462,7 @@ TEST_F(Painting, HiddenOpaqueChildLeavesItsPlaceToTheParent) {
 }
 
 TEST_F(Painting, LaterWindowlessChildrenPaintOverEarlierOnes) {
+  GreenPanel* panel = AddPanel(100, 100);
   AddProbe(panel, "1", 0, 0, 40, 40)->fill = 0x0000FF;
   auto* second = AddProbe(panel, "2", 10, 0, 40, 40);
   second->fill = 0xFFFF00;
@@ -535,6 +529,7 @@ TEST_F(Painting, RepaintRequestErasesOnlyWhereTheBackgroundWouldShow) {
 }
 
 TEST_F(Painting, OnDemandCanvasDrawsAtTheControlsPlaceAndIsGivenBack) {
+  GreenPanel* panel = AddPanel(100, 100);
   auto* probe = AddProbe(panel, "P", 30, 40, 10, 10);
   form->Show();
   Application->ProcessMessages();
