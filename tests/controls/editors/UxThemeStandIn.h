@@ -1,13 +1,15 @@
 #pragma once
-// A stand-in for the system's visual-styles library, for the tests of the theme service and of the
-// painters: its version, whether it has the library, and a library whose themes are counted
-// handles that draw nothing.
+// A stand-in for the system's visual-styles library, for the tests of the theme service, the
+// painters and the edit container: its version, whether it has the library, and a library whose
+// themes are counted handles.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/editors/dxThemeManager.h"
+#include "framework/Handles.h"
 
 namespace uxtheme_tests {
 
@@ -20,6 +22,10 @@ struct FakeUxTheme {
   int freed = 0;
   std::vector<std::wstring> opened;
   std::vector<HTHEME> closed;
+  // Every part's content lies this far in from the left, top, right and bottom.
+  RECT contentMargins{2, 0, 3, 1};
+  // With a colour, every part's background is drawn in it; without, the library draws nothing.
+  std::optional<COLORREF> background;
 };
 
 inline FakeUxTheme* g_fake = nullptr;
@@ -44,9 +50,14 @@ inline HRESULT WINAPI FakeCloseThemeData(HTHEME theme) {
   return S_OK;
 }
 inline BOOL WINAPI FakeIsThemeActive() { return g_fake->themeActive; }
-// Every part's content lies 2 in from the left, 3 from the right and 1 from the bottom.
 inline HRESULT WINAPI FakeContentRect(HTHEME, HDC, int, int, const RECT* bounds, RECT* content) {
-  *content = RECT{bounds->left + 2, bounds->top, bounds->right - 3, bounds->bottom - 1};
+  const RECT& m = g_fake->contentMargins;
+  *content = RECT{bounds->left + m.left, bounds->top + m.top, bounds->right - m.right, bounds->bottom - m.bottom};
+  return S_OK;
+}
+inline HRESULT WINAPI FakeDrawBackground(HTHEME, HDC dc, int, int, const RECT* r, const RECT*) {
+  gdi::Brush brush(CreateSolidBrush(*g_fake->background));
+  FillRect(dc, r, brush.Get());
   return S_OK;
 }
 inline FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
@@ -58,6 +69,8 @@ inline FARPROC WINAPI FakeLookUp(HMODULE module, const char* name) {
   if (n == "IsThemeActive") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeIsThemeActive));
   if (n == "GetThemeBackgroundContentRect")
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeContentRect));
+  if (n == "DrawThemeBackground" && g_fake->background)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakeDrawBackground));
   return nullptr;
 }
 inline BOOL WINAPI FakeFree(HMODULE module) {

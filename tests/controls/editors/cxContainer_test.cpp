@@ -6,6 +6,7 @@
 #include "controls/editors/cxTextEdit.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/controls/editors/UxThemeStandIn.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 
@@ -213,40 +214,6 @@ TEST(CxStyleController, CyclesAreRefusedAndAGoneControllerIsDropped) {
 // The container on a form
 
 namespace {
-
-// A stand-in visual-styles library whose edit frame is red, its content one pixel in.
-BOOL WINAPI ThemedVersion(OSVERSIONINFOA* info) {
-  info->dwMajorVersion = 6;
-  info->dwMinorVersion = 1;
-  return TRUE;
-}
-HMODULE WINAPI ThemedLoad(const char*) { return reinterpret_cast<HMODULE>(0x5150); }
-HTHEME WINAPI ThemedOpen(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(1); }
-HRESULT WINAPI ThemedClose(HTHEME) { return S_OK; }
-BOOL WINAPI ThemedActive() { return TRUE; }
-HRESULT WINAPI RedBackground(HTHEME, HDC dc, int, int, const RECT* r, const RECT*) {
-  gdi::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
-  FillRect(dc, r, red.Get());
-  return S_OK;
-}
-HRESULT WINAPI ContentOnePixelIn(HTHEME, HDC, int, int, const RECT* r, RECT* content) {
-  *content = RECT{r->left + 1, r->top + 1, r->right - 1, r->bottom - 1};
-  return S_OK;
-}
-template <class F>
-FARPROC Proc(F* f) {
-  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(f));
-}
-FARPROC WINAPI ThemedLookUp(HMODULE, const char* name) {
-  const std::string n = name;
-  if (n == "OpenThemeData") return Proc(ThemedOpen);
-  if (n == "CloseThemeData") return Proc(ThemedClose);
-  if (n == "IsThemeActive") return Proc(ThemedActive);
-  if (n == "DrawThemeBackground") return Proc(RedBackground);
-  if (n == "GetThemeBackgroundContentRect") return Proc(ContentOnePixelIn);
-  return nullptr;
-}
-BOOL WINAPI ThemedFree(HMODULE) { return TRUE; }
 
 struct ContainerFixture : testing_support::FormTest {
   void SetUp() override {
@@ -464,15 +431,18 @@ TEST_F(CxContainer, APlainContainerPaintsFromItsStyleOrThemeAndMovesOnWithTab) {
 
   // Themed: the theme's frame, the background colour in its content, and the theme's edit
   // background again around ContentRect.
-  dxThemeManagerFinalize();
-  dxThemeManagerInitialize(TdxUxThemeSystem{ThemedVersion, ThemedLoad, ThemedLookUp, ThemedFree});
-  plain->Style().SetColor(0x00FFFF);
-  plain->RefreshState();
-  ASSERT_TRUE(plain->ViewInfo().UseTheme);
-  ASSERT_EQ(plain->ViewInfo().ContentRect, (TRect{2, 2, 38, 28}));
-  plain->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
-  dxThemeManagerFinalize();
-  dxThemeManagerInitialize();
+  {
+    // The edit frame red, its content one pixel in.
+    uxtheme_tests::UxThemeStandIn themed;
+    themed.fake.contentMargins = RECT{1, 1, 1, 1};
+    themed.fake.background = RGB(255, 0, 0);
+    themed.Start();
+    plain->Style().SetColor(0x00FFFF);
+    plain->RefreshState();
+    ASSERT_TRUE(plain->ViewInfo().UseTheme);
+    ASSERT_EQ(plain->ViewInfo().ContentRect, (TRect{2, 2, 38, 28}));
+    plain->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+  }
   EXPECT_EQ(bitmap.Pixel(0, 0), RGB(255, 0, 0));
   EXPECT_EQ(bitmap.Pixel(1, 1), RGB(255, 0, 0));
   EXPECT_EQ(bitmap.Pixel(38, 20), RGB(255, 0, 0));
