@@ -3,26 +3,34 @@
 #include <string>
 
 #include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/editors/dxThemeManager.h"
 #include "framework/Exception.h"
 #include "framework/Forms.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
 namespace {
-// The editors library's painters with their shared images and the hidden window that hears of
-// system colour changes, from start-up until the application object goes.
-struct PaintersInUse {
-  PaintersInUse() { cxLookAndFeelPaintersInitialize(); }
-  ~PaintersInUse() { cxLookAndFeelPaintersFinalize(); }
-  PaintersInUse(const PaintersInUse&) = delete;
-  PaintersInUse& operator=(const PaintersInUse&) = delete;
+// The editors library's services from start-up until just before the application object goes:
+// the visual-styles service with its theme-change receiver, and the painters with their shared
+// images and the hidden window that hears of system colour changes.
+struct EditorsInUse {
+  EditorsInUse() {
+    dxThemeManagerInitialize();
+    cxLookAndFeelPaintersInitialize();
+  }
+  ~EditorsInUse() {
+    cxLookAndFeelPaintersFinalize();
+    dxThemeManagerFinalize();
+  }
+  EditorsInUse(const EditorsInUse&) = delete;
+  EditorsInUse& operator=(const EditorsInUse&) = delete;
 };
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     TApplication application;
-    PaintersInUse painters;
+    EditorsInUse editors;
     Application->Initialize();
     Application->SetTitle(std::string(kMakerAddress) + texts::kTitleSuffix);
     Application->CreateForm(Form1);

@@ -62,11 +62,6 @@ class TdxThemeChangeReceiver {
 };
 std::unique_ptr<TdxThemeChangeReceiver> g_receiver;
 
-struct Module {
-  Module() { dxThemeManagerInitialize(); }
-  ~Module() { dxThemeManagerFinalize(); }
-} g_module;
-
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 }  // namespace

@@ -46,9 +46,10 @@ class TdxThemeChangedNotificator : public TObject {
 // Notificators in the process-wide list.
 int dxThemeChangedNotificatorCount();
 
-// The service's start and end, run when the module starts and ends: load the library, read the
-// themes-active flag and make the hidden window that receives the theme-change notice; at the
-// end, the reverse. Restarting with another system is for tests.
+// The service's start and end: load the library, read the themes-active flag and make the hidden
+// window that receives the theme-change notice; at the end, the reverse. The program starts the
+// service before its first window and ends it after its last; a test that needs it starts and
+// ends it itself, also on a stand-in system.
 void dxThemeManagerInitialize(const TdxUxThemeSystem& system = dxSystemUxTheme());
 void dxThemeManagerFinalize();
 // The hidden window that receives WM_THEMECHANGED; none without the library.

@@ -80,8 +80,8 @@ inline BOOL WINAPI FakeFree(HMODULE module) {
 }
 inline const TdxUxThemeSystem kFakeSystem{FakeVersion, FakeLoad, FakeLookUp, FakeFree};
 
-// For its lifetime the visual-styles service is stopped, runs on the stand-in once started, and
-// afterwards runs on the real system again.
+// For its lifetime the visual-styles service is stopped, and runs on the stand-in once started;
+// afterwards it is stopped.
 class UxThemeStandIn {
  public:
   UxThemeStandIn() {
@@ -90,7 +90,6 @@ class UxThemeStandIn {
   }
   ~UxThemeStandIn() {
     dxThemeManagerFinalize();
-    dxThemeManagerInitialize();
     g_fake = nullptr;
   }
   UxThemeStandIn(const UxThemeStandIn&) = delete;
@@ -99,6 +98,15 @@ class UxThemeStandIn {
   void Start() { dxThemeManagerInitialize(kFakeSystem); }
 
   FakeUxTheme fake;
+};
+
+// The visual-styles service on this system's library, for its lifetime.
+class SystemThemeService {
+ public:
+  SystemThemeService() { dxThemeManagerInitialize(); }
+  ~SystemThemeService() { dxThemeManagerFinalize(); }
+  SystemThemeService(const SystemThemeService&) = delete;
+  SystemThemeService& operator=(const SystemThemeService&) = delete;
 };
 
 }  // namespace uxtheme_tests

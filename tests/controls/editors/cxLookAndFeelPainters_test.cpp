@@ -453,6 +453,7 @@ TEST_F(CxPainter, TheNativePainterFallsBackToTheStandardOneWhereThemesDoNotDraw)
 }
 
 TEST_F(CxPainter, TheNativePainterDrawsThroughTheSystemsVisualStyles) {
+  uxtheme_tests::SystemThemeService started;
   if (!ThemesAvailable()) GTEST_SKIP() << "no visual styles active";
   ASSERT_NE(OpenTheme(totButton), nullptr);
   EXPECT_EQ(Native().CheckBorderSize(), 0);

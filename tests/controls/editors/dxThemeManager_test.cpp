@@ -10,6 +10,7 @@
 #include "controls/editors/dxThemeManager.h"
 #include "framework/Forms.h"
 #include "tests/controls/editors/UxThemeStandIn.h"
+#include "tests/support/TestMain.h"
 
 namespace {
 
@@ -187,6 +188,7 @@ TEST_F(ThemeService, AThemeChangeClosesHandlesRereadsTheFlagAndTellsEveryNotific
 }
 
 TEST(ThemeServiceOfThisSystem, IsLoadedWithEveryFunction) {
+  uxtheme_tests::SystemThemeService started;
   ASSERT_TRUE(UxThemeLibraryLoaded());
   const TdxUxThemeFunctions& f = UxTheme();
   EXPECT_NE(f.OpenThemeData, nullptr);
@@ -197,3 +199,7 @@ TEST(ThemeServiceOfThisSystem, IsLoadedWithEveryFunction) {
   EXPECT_EQ(dxThemesActive(), f.IsThemeActive() != FALSE);
   EXPECT_EQ(ThemesAvailable(), dxThemesActive());
 }
+
+// The theme service and the painters start when the program, or a test, starts them: no object of
+// the editors makes a window before the program starts.
+TEST(EditorsStart, NoWindowIsMadeBeforeTheProgramStarts) { EXPECT_EQ(testing_support::WindowsBeforeMain(), 0); }
