@@ -10,6 +10,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
+#include "framework/SystemLibrary.h"
 
 namespace accessibility {
 namespace {
@@ -25,12 +26,6 @@ struct OleFunctions {
   decltype(&::AccessibleObjectFromWindow) AccessibleObjectFromWindow = nullptr;
 };
 
-template <class F>
-bool Load(HMODULE library, const char* name, F& function) {
-  function = library ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(library, name))) : nullptr;
-  return function != nullptr;
-}
-
 // nullptr when the system lacks any of them. The libraries stay loaded: objects handed out may
 // be called until the process ends.
 const OleFunctions* Ole() {
@@ -39,11 +34,12 @@ const OleFunctions* Ole() {
     HMODULE ole = LoadLibraryA("ole32.dll");
     HMODULE automation = LoadLibraryA("oleaut32.dll");
     HMODULE acc = LoadLibraryA("oleacc.dll");
-    const bool all = Load(ole, "CoInitializeEx", f.CoInitializeEx) && Load(ole, "CoDisconnectObject", f.CoDisconnectObject) &&
-                     Load(automation, "SysAllocStringLen", f.SysAllocStringLen) &&
-                     Load(acc, "LresultFromObject", f.LresultFromObject) &&
-                     Load(acc, "CreateStdAccessibleObject", f.CreateStdAccessibleObject) &&
-                     Load(acc, "AccessibleObjectFromWindow", f.AccessibleObjectFromWindow);
+    const bool all = LoadLibraryFunction(ole, "CoInitializeEx", f.CoInitializeEx) &&
+                     LoadLibraryFunction(ole, "CoDisconnectObject", f.CoDisconnectObject) &&
+                     LoadLibraryFunction(automation, "SysAllocStringLen", f.SysAllocStringLen) &&
+                     LoadLibraryFunction(acc, "LresultFromObject", f.LresultFromObject) &&
+                     LoadLibraryFunction(acc, "CreateStdAccessibleObject", f.CreateStdAccessibleObject) &&
+                     LoadLibraryFunction(acc, "AccessibleObjectFromWindow", f.AccessibleObjectFromWindow);
     return all ? &f : nullptr;
   }();
   return functions;

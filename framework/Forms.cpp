@@ -9,6 +9,7 @@
 #include "framework/AppTitle.h"
 #include "framework/Exception.h"
 #include "framework/Hints.h"
+#include "framework/SystemLibrary.h"
 
 TApplication* Application = nullptr;
 
@@ -90,8 +91,8 @@ TRect TForm::ClientRect() {
 TSize TForm::FrameSize(int dpi) {
   // Windows 10 (version 1607 on) gives the frame at any density; earlier ones only at their own.
   using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  static const auto adjustForDpi =
+      LibraryFunction<AdjustForDpi>(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi");
   TCreateParams p;
   CreateParams(p);
   RECT frame{0, 0, 0, 0};

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "framework/Exception.h"
+#include "framework/SystemLibrary.h"
 
 COLORREF ColorToRGB(TColor color) {
   return ColorToRgbWith(color, [](int index) { return GetSysColor(index); });
@@ -306,12 +307,7 @@ namespace {
 using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
 
 TransparentBltFn TransparentCopy() {
-  static const TransparentBltFn copy = [] {
-    HMODULE library = LoadLibraryA("msimg32.dll");
-    return library ? reinterpret_cast<TransparentBltFn>(
-                         reinterpret_cast<void (*)()>(GetProcAddress(library, "TransparentBlt")))
-                   : nullptr;
-  }();
+  static const auto copy = LibraryFunction<TransparentBltFn>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
   if (!copy) throw Exception("The transparent copy (msimg32.dll) is not available");
   return copy;
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "framework/Accessible.h"
+#include "framework/SystemLibrary.h"
 
 bool ThemeServicesEnabled() {
   // Themed drawing needs the version 6 common controls, which only a manifest brings.
@@ -12,13 +13,13 @@ bool ThemeServicesEnabled() {
     DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
   } version{sizeof(DllVersion), 0, 0, 0, 0};
   using GetVersionFn = HRESULT(CALLBACK*)(DllVersion*);
-  auto getVersion = reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+  const auto getVersion = LibraryFunction<GetVersionFn>(comctl, "DllGetVersion");
   if (!getVersion || FAILED(getVersion(&version)) || version.dwMajorVersion < 6) return false;
   HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
   if (!uxtheme) return false;
   using BoolFn = BOOL(WINAPI*)();
-  auto appThemed = reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsAppThemed")));
-  auto themeActive = reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+  const auto appThemed = LibraryFunction<BoolFn>(uxtheme, "IsAppThemed");
+  const auto themeActive = LibraryFunction<BoolFn>(uxtheme, "IsThemeActive");
   return appThemed && themeActive && appThemed() && themeActive();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/SystemLibrary.h"
 #include "naming/CombineNames.h"
 #include "ui/MessageBox.h"
 #include "ui/Texts.h"
@@ -147,11 +148,7 @@ void TForm1::dxButton1Click(TObject*) { Close(); }
 
 HINSTANCE WINAPI TForm1::ShellExecuteOnDemand(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                               LPCSTR directory, INT show) {
-  static const ShellExecuteFn shell = [] {
-    HMODULE library = LoadLibraryA("shell32.dll");
-    return library ? reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(GetProcAddress(library, "ShellExecuteA")))
-                   : nullptr;
-  }();
+  static const auto shell = LibraryFunction<ShellExecuteFn>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
   // Without the shell, as without a handler for the address: the failure code of a missing file.
   if (!shell) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_FNF));
   return shell(window, verb, file, parameters, directory, show);

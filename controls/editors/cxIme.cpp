@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/SystemLibrary.h"
 namespace {
 
 // The input method functions this module uses; each is null without the library.
@@ -14,23 +15,16 @@ struct ImmFunctions {
   decltype(&::ImmGetDescriptionA) GetDescription = nullptr;
 };
 
-template <class F>
-void LookUp(HMODULE library, F& function, const char* name) {
-  function = reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 const ImmFunctions& Imm() {
   static const ImmFunctions functions = [] {
     ImmFunctions f;
-    // Kept for the life of the process, like the system's own libraries.
-    if (HMODULE library = LoadLibraryA("imm32.dll")) {
-      LookUp(library, f.GetContext, "ImmGetContext");
-      LookUp(library, f.ReleaseContext, "ImmReleaseContext");
-      LookUp(library, f.AssociateContext, "ImmAssociateContext");
-      LookUp(library, f.GetOpenStatus, "ImmGetOpenStatus");
-      LookUp(library, f.SetOpenStatus, "ImmSetOpenStatus");
-      LookUp(library, f.GetDescription, "ImmGetDescriptionA");
-    }
+    const HMODULE library = LoadLibraryA("imm32.dll");
+    LoadLibraryFunction(library, "ImmGetContext", f.GetContext);
+    LoadLibraryFunction(library, "ImmReleaseContext", f.ReleaseContext);
+    LoadLibraryFunction(library, "ImmAssociateContext", f.AssociateContext);
+    LoadLibraryFunction(library, "ImmGetOpenStatus", f.GetOpenStatus);
+    LoadLibraryFunction(library, "ImmSetOpenStatus", f.SetOpenStatus);
+    LoadLibraryFunction(library, "ImmGetDescriptionA", f.GetDescription);
     return f;
   }();
   return functions;
