@@ -3,6 +3,7 @@
 #include "framework/Accessible.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 #include "tests/support/Reader.h"
 
@@ -14,10 +15,9 @@ using testing_support::Accessible;
 using testing_support::EventRecorder;
 using testing_support::PumpUntil;
 
-struct AccessibleFixture : testing::Test {
+struct AccessibleFixture : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 320, 200);
+    MakeForm(100, 100, 320, 200);
     group = new TGroupBox(form);
     group->SetParent(form);
     group->SetBounds(0, 0, 300, 80);
@@ -37,10 +37,8 @@ struct AccessibleFixture : testing::Test {
     memo->SetText("first line");
     testing_support::ShowInFront(*form);
   }
-  void TearDown() override { delete form; }
 
   testing_support::ComApartment com;
-  TForm* form = nullptr;
   TGroupBox* group = nullptr;
   TLabel* label = nullptr;
   TCustomEdit* edit = nullptr;

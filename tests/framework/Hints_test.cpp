@@ -5,6 +5,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Hints.h"
+#include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 #include "tests/support/Popups.h"
 
@@ -23,10 +24,9 @@ class Spot : public TGraphicControl {
   using TGraphicControl::TGraphicControl;
 };
 
-struct Hints : testing::Test {
+struct Hints : testing_support::FormTest {
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBounds(140, 140, 400, 240);
+    MakeForm(140, 140, 400, 240);
     panel = new Panel(form);
     panel->SetBounds(10, 10, 250, 150);
     panel->SetParent(form);
@@ -41,7 +41,7 @@ struct Hints : testing::Test {
     THintController::SetHintHidePause(600000);
   }
   void TearDown() override {
-    delete form;
+    FormTest::TearDown();
     THintController::RestoreSystemPauses();
   }
 
@@ -61,7 +61,6 @@ struct Hints : testing::Test {
   // Over an empty part of the form, outside the panel, until hover detection has seen it there.
   void LeaveToTheForm() { ASSERT_TRUE(testing_support::HoverAt(*form, {330, 200})); }
 
-  TForm* form = nullptr;
   Panel* panel = nullptr;
   Panel* box = nullptr;
   Spot* spot = nullptr;
