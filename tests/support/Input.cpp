@@ -52,15 +52,22 @@ INPUT MouseAt(TPoint p, DWORD flags) {
 }  // namespace
 
 void MovePointer(TPoint p) {
-  // As real input, so that no older pointer position reported later can overtake it.
+  // As real input, so that no older pointer position reported later can overtake it. The window
+  // system may still report an earlier position once more: the pointer is there when it has been
+  // reported there for a while without a break.
   INPUT move = MouseAt(p, 0);
   SendInput(1, &move, sizeof(INPUT));
+  DWORD there = 0;
   PumpUntil([&] {
     POINT now;
     GetCursorPos(&now);
-    return now.x == p.X && now.y == p.Y;
+    if (now.x != p.X || now.y != p.Y) {
+      there = 0;
+      return false;
+    }
+    if (!there) there = GetTickCount();
+    return GetTickCount() - there >= 20;
   }, 5000);
-  Pump(20);
 }
 
 // Every event carries its absolute position, so a pointer position arriving late from the
