@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "controls/editors/cxLookAndFeelPainters.h"
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 #include "framework/Exception.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"

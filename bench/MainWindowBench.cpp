@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/Exception.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "naming/CombineNames.h"

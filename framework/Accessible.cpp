@@ -9,7 +9,7 @@
 #include <exception>
 
 #include "framework/Controls.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/SystemLibrary.h"
 
 namespace accessibility {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "framework/Exception.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Handles.h"
 
 // ---------------------------------------------------------------------------------------------

@@ -5,7 +5,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Exception.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 namespace {
 thread_local TUtilWindow* g_creatingUtil = nullptr;

@@ -10,6 +10,7 @@
 #include "framework/ActnList.h"
 #include "framework/DragDrop.h"
 #include "framework/Exception.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Hints.h"
 #include "framework/Menus.h"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/Application.h"
 #include "framework/Exception.h"
 #include "framework/Handles.h"
 #include "framework/StdCtrls.h"

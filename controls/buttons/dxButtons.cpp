@@ -7,6 +7,7 @@
 
 #include "controls/buttons/dxGradient.h"
 #include "framework/Accessible.h"
+#include "framework/Application.h"
 #include "framework/StdCtrls.h"
 
 namespace {

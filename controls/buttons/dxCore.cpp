@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Accessible.h"
+#include "framework/Application.h"
 #include "framework/StdCtrls.h"
 
 namespace {

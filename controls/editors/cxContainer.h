@@ -6,7 +6,7 @@
 
 #include "controls/editors/cxContainerLayout.h"
 #include "controls/editors/cxControls.h"
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 
 class TcxContainer;
 class TcxStyleController;

@@ -2,8 +2,8 @@
 #include <memory>
 #include <vector>
 
-#include "controls/editors/cxGraphics.h"
-#include "controls/editors/cxLookAndFeels.h"
+#include "controls/lookandfeel/cxGraphics.h"
+#include "controls/lookandfeel/cxLookAndFeels.h"
 #include "framework/Controls.h"
 #include "framework/ExtCtrls.h"
 

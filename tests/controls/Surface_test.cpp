@@ -7,7 +7,7 @@
 #include "controls/buttons/dxButtons.h"
 #include "controls/editors/cxTextEdit.h"
 #include "controls/status/RzStatus.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"

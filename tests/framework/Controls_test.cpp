@@ -7,6 +7,7 @@
 
 #include "framework/Exception.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/ForeignProcess.h"

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/FormTest.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Hints.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 

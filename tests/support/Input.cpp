@@ -1,6 +1,6 @@
 #include "tests/support/Input.h"
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Graphics.h"
 
 namespace testing_support {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 namespace {
 int g_windowsBeforeMain = 0;

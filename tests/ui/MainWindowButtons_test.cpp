@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/Application.h"
 #include "tests/support/Input.h"
 #include "ui/Uname.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/status/RzCommon.h"
+#include "framework/Application.h"
 #include "tests/support/GdiTrace.h"
 #include "tests/support/Input.h"
 #include "ui/Uname.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Application.h"
 #include "framework/ExtCtrls.h"
 #include "naming/CombineNames.h"
 #include "tests/support/Density.h"

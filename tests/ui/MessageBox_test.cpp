@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/ExtCtrls.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "ui/MessageBox.h"

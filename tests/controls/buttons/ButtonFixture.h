@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/buttons/dxButtons.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"

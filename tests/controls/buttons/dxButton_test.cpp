@@ -7,6 +7,7 @@
 
 #include "controls/buttons/dxButtons.h"
 #include "framework/ActnList.h"
+#include "framework/Application.h"
 #include "framework/ImgList.h"
 #include "tests/controls/buttons/ButtonFixture.h"
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/buttons/dxCore.h"
+#include "framework/Application.h"
 #include "tests/controls/buttons/ButtonFixture.h"
 #include "tests/support/Input.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/buttons/dxButtons.h"
+#include "framework/Application.h"
 #include "framework/StdCtrls.h"
 #include "tests/controls/buttons/ButtonFixture.h"
 #include "tests/support/ForeignProcess.h"

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "controls/editors/cxTextEdit.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
-#include "tests/controls/editors/UxThemeStandIn.h"
+#include "tests/controls/lookandfeel/UxThemeStandIn.h"
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
 

@@ -6,8 +6,9 @@
 
 #include "tests/support/FormTest.h"
 #include "tests/support/Input.h"
-#include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
 #include "controls/editors/cxTextEdit.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/support/Reader.h"
@@ -88,6 +89,13 @@ COLORREF PixelOnceItIs(TcxTextEdit& box, int x, int y, TColor colour) {
 }  // namespace
 
 using CxTextEdit = EditFixture;
+
+TEST(CxPainterChoice, TheEntryBoxesReportTheFlatPainter) {
+  TcxTextEdit box(nullptr);
+  box.Style().LookAndFeel().SetKind(lfFlat);
+  EXPECT_EQ(box.Style().LookAndFeel().Painter(), &TcxFlatLookAndFeelPainter::Instance());
+  EXPECT_FALSE(box.Style().LookAndFeel().NativeStyle());
+}
 
 TEST_F(CxTextEdit, HostsABorderlessSingleLineEditOfItsOwnClass) {
   TcxTextEdit& box = *boxes[0];

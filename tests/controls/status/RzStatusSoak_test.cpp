@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/status/RzStatus.h"
+#include "framework/Application.h"
 #include "tests/controls/status/StatusTestSupport.h"
 #include "tests/support/GdiTrace.h"
 

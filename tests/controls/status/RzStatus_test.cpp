@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Application.h"
 #include "tests/controls/status/StatusTestSupport.h"
 #include "tests/support/Input.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/status/RzStatus.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 
 // Panes that paint into a bitmap: the canvas is lent the bitmap's context, as the parent's

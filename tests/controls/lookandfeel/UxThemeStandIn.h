@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 #include "framework/Handles.h"
 
 namespace uxtheme_tests {

@@ -1,10 +1,9 @@
-#include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "controls/editors/cxPainterResources.h"
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 
 namespace {
 
@@ -27,13 +26,6 @@ const TcxCustomLookAndFeelPainter* cxPainterOfKind(TcxLookAndFeelKind kind) {
 const TcxCustomLookAndFeelPainter* TcxLookAndFeel::Painter() const {
   if (NativeStyle() && ThemesAvailable()) return &TcxWinXPLookAndFeelPainter::Instance();
   return cxPainterOfKind(Kind());
-}
-
-TColor cxUltraFlatBlendColor(TcxBlendWeights weights) {
-  const std::uint32_t rgb =
-      cxUltraFlatBlend(ColorToRGB(clBtnFace), ColorToRGB(clHighlight), ColorToRGB(clWindow), weights);
-  TcxScreenDC screen;
-  return static_cast<TColor>(GetNearestColor(screen.Get(), rgb) & 0xFFFFFF);
 }
 
 const TcxCustomLookAndFeelPainter& TcxCustomLookAndFeelPainter::Instance() {

@@ -5,21 +5,14 @@
 #include <functional>
 #include <string>
 
-#include "controls/editors/cxGraphics.h"
-#include "controls/editors/cxLookAndFeelPainterGeometry.h"
-#include "controls/editors/cxLookAndFeels.h"
+#include "controls/lookandfeel/cxGraphics.h"
+#include "controls/lookandfeel/cxLookAndFeelPainterGeometry.h"
+#include "controls/lookandfeel/cxLookAndFeels.h"
+#include "controls/lookandfeel/cxPainterResources.h"
 
 // The painters of the editors library's small elements: frames, buttons, arrows, check boxes,
 // headers, tabs and scroll-bar parts. A painter has no state; each painter class has one constant
 // instance, chosen through a pointer (a look-and-feel's Painter()), and is never made per use.
-
-// The state argument of the button operations.
-enum PainterButtonState : std::uint8_t { pbsDefault, pbsNormal, pbsHot, pbsPressed, pbsDisabled };
-
-enum PainterStyle : std::uint8_t { psFlat, psStandard, psUltraFlat, psNative };
-
-// The parts of a scroll bar: the two arrow buttons, the thumb and the two page areas.
-enum TcxScrollBarPart : std::uint8_t { sbpNone, sbpLineUp, sbpLineDown, sbpThumbnail, sbpPageUp, sbpPageDown };
 
 // A text to draw in an area: font (the canvas's when none), colour (the painter's when clDefault),
 // DrawTextA format and the rectangle it goes in.
@@ -383,19 +376,3 @@ class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
 
 // The painter of a kind without visual styles.
 const TcxCustomLookAndFeelPainter* cxPainterOfKind(TcxLookAndFeelKind kind);
-
-// The ultra-flat blend of the system's button face, highlight and window colours, mapped to the
-// nearest colour of the screen.
-TColor cxUltraFlatBlendColor(TcxBlendWeights weights);
-
-// The module's process-wide resources: the page-area patterns and the radio-button and indicator
-// image lists, and the hidden window that rebuilds the radio-button images when the system
-// colours change. The program starts the module before its first window and ends it after its
-// last; a test that draws the images starts and ends it itself. The images are made when first
-// drawn; nothing is made after the end, and painters then draw no images or page areas.
-void cxLookAndFeelPaintersInitialize();
-void cxLookAndFeelPaintersFinalize();
-// The hidden window that hears of system colour changes; none before the start.
-HWND cxSystemColorListener();
-// How many times the radio-button images were built.
-int cxRadioImagesBuildCount();

@@ -1,4 +1,4 @@
-#include "controls/editors/cxGraphics.h"
+#include "controls/lookandfeel/cxGraphics.h"
 
 void TcxCanvas::FillRect(const TRect& r) { canvas_->FillRect(r); }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/editors/dxUxTheme.h"
+#include "controls/lookandfeel/dxUxTheme.h"
 #include "framework/Controls.h"
 #include "framework/Sets.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/editors/cxLookAndFeelPainters.h"
-#include "controls/editors/dxThemeManager.h"
-#include "framework/Forms.h"
-#include "tests/controls/editors/UxThemeStandIn.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/dxThemeManager.h"
+#include "framework/Application.h"
+#include "tests/controls/lookandfeel/UxThemeStandIn.h"
 #include "tests/support/TestMain.h"
 
 namespace {

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/editors/cxLookAndFeelPainters.h"
-#include "controls/editors/cxTextEdit.h"
-#include "controls/editors/dxThemeManager.h"
-#include "tests/controls/editors/UxThemeStandIn.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/dxThemeManager.h"
+#include "tests/controls/lookandfeel/UxThemeStandIn.h"
 #include "tests/controls/status/PixelArt.h"
 
 namespace {
@@ -77,13 +76,6 @@ TEST(CxPainterChoice, NativeStyleChoosesTheNativePainterOnlyWithVisualStyles) {
     SendMessageA(dxThemeChangeReceiver(), WM_THEMECHANGED, 0, 0);
     EXPECT_EQ(lf.Painter(), &Flat());
   }
-}
-
-TEST(CxPainterChoice, TheEntryBoxesReportTheFlatPainter) {
-  TcxTextEdit box(nullptr);
-  box.Style().LookAndFeel().SetKind(lfFlat);
-  EXPECT_EQ(box.Style().LookAndFeel().Painter(), &Flat());
-  EXPECT_FALSE(box.Style().LookAndFeel().NativeStyle());
 }
 
 TEST(CxPainterMetrics, TheDifferencesBetweenThePainters) {

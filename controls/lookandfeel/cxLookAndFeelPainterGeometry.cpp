@@ -1,4 +1,4 @@
-#include "controls/editors/cxLookAndFeelPainterGeometry.h"
+#include "controls/lookandfeel/cxLookAndFeelPainterGeometry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "controls/editors/cxLookAndFeels.h"
+#include "controls/lookandfeel/cxLookAndFeels.h"
 
 #include <algorithm>
 

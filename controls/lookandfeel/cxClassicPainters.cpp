@@ -1,6 +1,6 @@
 // The painters without visual styles: standard (raised and sunken in two tones), flat (one tone)
 // and ultra-flat (single lines).
-#include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
 
 // ---------------------------------------------------------------------------------------------
 // TcxStandardLookAndFeelPainter

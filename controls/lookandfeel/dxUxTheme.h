@@ -9,7 +9,7 @@
 // The library's functions; each is null while the library is not loaded or lacks it.
 struct TdxUxThemeFunctions {
 #define DX_UXTHEME_FUNCTION(name) decltype(&::name) name = nullptr;
-#include "controls/editors/dxUxTheme.inc"
+#include "controls/lookandfeel/dxUxTheme.inc"
 #undef DX_UXTHEME_FUNCTION
 };
 

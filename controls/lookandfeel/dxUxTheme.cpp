@@ -1,4 +1,4 @@
-#include "controls/editors/dxUxTheme.h"
+#include "controls/lookandfeel/dxUxTheme.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ bool LoadUxThemeLibrary(const TdxUxThemeSystem& system) {
   if (!g_library) return false;
   g_system = &system;
 #define DX_UXTHEME_FUNCTION(name) LookUp(g_functions.name, #name);
-#include "controls/editors/dxUxTheme.inc"
+#include "controls/lookandfeel/dxUxTheme.inc"
 #undef DX_UXTHEME_FUNCTION
   return true;
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/editors/cxGraphics.h"
+#include "controls/lookandfeel/cxGraphics.h"
 
 namespace {
 

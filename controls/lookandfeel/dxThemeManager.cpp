@@ -1,4 +1,4 @@
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 
 #include <commctrl.h>
 

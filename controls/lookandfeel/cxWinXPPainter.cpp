@@ -1,13 +1,13 @@
 // The native painter: the visual-styles service draws where the theme class it needs opens.
-#include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
 
 #include <vssym32.h>
 
 #include <algorithm>
 #include <optional>
 
-#include "controls/editors/cxPainterResources.h"
-#include "controls/editors/dxThemeManager.h"
+#include "controls/lookandfeel/cxPainterResources.h"
+#include "controls/lookandfeel/dxThemeManager.h"
 
 namespace {
 

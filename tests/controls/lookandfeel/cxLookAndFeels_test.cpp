@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/editors/cxLookAndFeels.h"
+#include "controls/lookandfeel/cxLookAndFeels.h"
 
 namespace {
 

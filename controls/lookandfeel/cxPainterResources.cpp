@@ -1,10 +1,11 @@
 // The painters' process-wide images and patterns, made when first drawn, and the hidden window
 // that rebuilds the radio-button images when the system colours change.
-#include "controls/editors/cxPainterResources.h"
+#include "controls/lookandfeel/cxPainterResources.h"
 
 #include <cstdint>
 #include <memory>
 
+#include "framework/Graphics.h"
 #include "framework/Messages.h"
 #include "framework/UtilWindow.h"
 
@@ -169,6 +170,13 @@ int cxRadioImageIndex(PainterStyle style, PainterButtonState state, bool checked
 HIMAGELIST cxRadioImages() { return g_resources ? g_resources->Radio().Get() : nullptr; }
 HIMAGELIST cxIndicatorImages() { return g_resources ? g_resources->Indicators().Get() : nullptr; }
 HBITMAP cxPagePattern(bool pressed) { return g_resources ? g_resources->PagePattern(pressed).Handle() : nullptr; }
+
+TColor cxUltraFlatBlendColor(TcxBlendWeights weights) {
+  const std::uint32_t rgb =
+      cxUltraFlatBlend(ColorToRGB(clBtnFace), ColorToRGB(clHighlight), ColorToRGB(clWindow), weights);
+  TcxScreenDC screen;
+  return static_cast<TColor>(GetNearestColor(screen.Get(), rgb) & 0xFFFFFF);
+}
 
 TcxArrowDirection cxScrollArrowDirection(bool horizontal, TcxScrollBarPart part) {
   if (horizontal) return part == sbpLineUp ? adLeft : adRight;

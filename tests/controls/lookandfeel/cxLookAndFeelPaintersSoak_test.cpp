@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "controls/editors/cxLookAndFeelPainters.h"
+#include "controls/lookandfeel/cxLookAndFeelPainters.h"
 #include "tests/support/GdiTrace.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/editors/cxLookAndFeelPainterGeometry.h"
+#include "controls/lookandfeel/cxLookAndFeelPainterGeometry.h"
 #include "framework/Colors.h"
 
 namespace {
