@@ -256,6 +256,24 @@ void TEditWindow::CreateWindowHandleDone() {
 
 void TEditWindow::DescribeAccessible(TAccessibleInfo& info) { DescribeTextBox(info, Text(), readOnly_); }
 
+void TEditWindow::SelectAll() {
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEditWindow::KeyDown(WORD& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  if (key == 'A' && shift == ssCtrl) {
+    SelectAll();
+    key = 0;
+  }
+}
+
+void TEditWindow::WndProc(TMessage& m) {
+  // The control character that Ctrl+A also makes is not typed.
+  if (m.Msg == WM_CHAR && m.WParam == 1) return;
+  TWinControl::WndProc(m);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TCustomEdit
 
@@ -366,10 +384,6 @@ std::string TCustomEdit::SelText() {
 
 void TCustomEdit::SetSelText(const std::string& text) {
   if (HandleAllocated()) SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void TCustomEdit::SelectAll() {
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
 }
 
 void TCustomEdit::ClearSelection() { Perform(WM_CLEAR); }

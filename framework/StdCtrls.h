@@ -75,7 +75,7 @@ class TGroupBox : public TCustomControl {
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 // A text box on the platform's EDIT control, with what single-line and multi-line boxes share:
-// the window colour, a tab stop, the sunken edge, the read-only state and the length limit.
+// the window colour, a tab stop, the sunken edge, the read-only state, the length limit and select-all.
 // Settings made before the window exists are applied when it is made.
 class TEditWindow : public TWinControl {
  public:
@@ -86,12 +86,17 @@ class TEditWindow : public TWinControl {
   void SetMaxLength(int value);
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value);
+  void SelectAll();
   // Editable text whose value is the text.
   void DescribeAccessible(TAccessibleInfo& info) override;
+  void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
+  // Ctrl+A selects the whole text, as people expect of every text box (the platform's classic
+  // control does not), once the key handlers have let the key through.
+  void KeyDown(WORD& key, TShiftState shift) override;
 
  private:
   int maxLength_ = 0;
@@ -130,7 +135,6 @@ class TCustomEdit : public TEditWindow {
   void SetSelText(const std::string& text);
   // Selects `length` bytes from `start`.
   void Select(int start, int length);
-  void SelectAll();
   void ClearSelection();
   void CopyToClipboard();
   void CutToClipboard();

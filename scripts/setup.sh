@@ -24,13 +24,18 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The ANSI code page under Wine comes from the locale: zh_CN.UTF-8 gives 936.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  echo "setup: generating the zh_CN.UTF-8 locale"
-  sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
-fi
+# The ANSI code page under Wine comes from the locale: zh_CN.UTF-8 gives 936. The program is also
+# tested, and tried by hand, under system languages whose code page is another.
+locales=(zh_CN en_US de_DE)
+for l in "${locales[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qi "^$l\.utf-\?8\$"; then
+    echo "setup: generating the $l.UTF-8 locale"
+    sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >> /etc/locale.gen
+    generate=1
+  fi
+done
+if [ -n "${generate:-}" ]; then locale-gen >/dev/null; fi
 
 # The project's own Wine prefix, made once.
 prefix="${WINEPREFIX:-$root/build/wineprefix}"

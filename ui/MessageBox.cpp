@@ -1,6 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "framework/Application.h"
@@ -14,15 +15,15 @@ namespace {
 // Movable global memory for the clipboard, freed unless the clipboard took it over.
 class ClipboardMemory {
  public:
-  explicit ClipboardMemory(const std::string& text)
-      : memory_(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
+  ClipboardMemory(const void* bytes, std::size_t size)
+      : memory_(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size)) {
     if (!memory_) throw Exception("Out of memory for the clipboard");
     void* data = GlobalLock(memory_);
     if (!data) {
       GlobalFree(memory_);
       throw Exception("Out of memory for the clipboard");
     }
-    memcpy(data, text.c_str(), text.size() + 1);
+    memcpy(data, bytes, size);
     GlobalUnlock(memory_);
   }
   ~ClipboardMemory() {
@@ -31,15 +32,23 @@ class ClipboardMemory {
   ClipboardMemory(const ClipboardMemory&) = delete;
   ClipboardMemory& operator=(const ClipboardMemory&) = delete;
 
-  // Hands the memory to the clipboard as its text; on failure it stays ours and is freed.
-  void Store() {
-    if (!SetClipboardData(CF_TEXT, memory_)) throw Exception("Cannot store the text on the clipboard");
+  // Hands the memory to the clipboard in a format; on failure it stays ours and is freed.
+  void Store(UINT format) {
+    if (!SetClipboardData(format, memory_)) throw Exception("Cannot store the text on the clipboard");
     memory_ = nullptr;
   }
 
  private:
   HGLOBAL memory_;
 };
+
+// The text in UTF-16, read in the program's code page.
+std::wstring WideText(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
 
 // The clipboard, opened for a window and always closed again.
 class OpenedClipboard {
@@ -65,7 +74,8 @@ void ApplyMessageFont(TFont& font) {
   if (lf.lfStrikeOut) style |= fsStrikeOut;
   font.SetName(lf.lfFaceName);
   font.SetHeight(lf.lfHeight);
-  font.SetCharset(lf.lfCharSet);
+  // The message is drawn in the program's code page whatever the system's (see the main window's fonts).
+  font.SetCharset(GB2312_CHARSET);
   font.SetStyle(style);
 }
 
@@ -113,11 +123,19 @@ void TMessageForm::KeyDown(WORD& key, TShiftState shift) {
   TForm::KeyDown(key, shift);
 }
 
+// The text goes on the clipboard as it is, in UTF-16 and with the language it is in, so that a
+// program reading it in any code page gets the same characters.
 void TMessageForm::CopyToClipboard(const std::string& text) {
+  const std::wstring wide = WideText(text);
+  const LCID language = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
   OpenedClipboard clipboard(Handle());
-  ClipboardMemory memory(text);
+  ClipboardMemory bytes(text.c_str(), text.size() + 1);
+  ClipboardMemory characters(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  ClipboardMemory locale(&language, sizeof language);
   EmptyClipboard();
-  memory.Store();
+  bytes.Store(CF_TEXT);
+  characters.Store(CF_UNICODETEXT);
+  locale.Store(CF_LOCALE);
 }
 
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text) {

@@ -19,10 +19,13 @@ constexpr int kDesignTextHeight = 13;
 
 }  // namespace
 
-void TForm1::SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style) {
+// Every font asks for the Chinese character set: the system turns the 8-bit texts drawn with a font
+// into characters by the code page of the font's character set, which for the default set is the
+// system's and for this one is the texts' own (936) in every system language.
+void TForm1::SetFont(TFont& font, const char* face, int height, TFontStyles style) {
   font.SetName(face);
   font.SetHeight(height);
-  font.SetCharset(charset);
+  font.SetCharset(GB2312_CHARSET);
   font.SetColor(clWindowText);
   font.SetStyle(style);
   designedFonts_.push_back({&font, height});
@@ -48,7 +51,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetAutoScroll(true);
   SetCaption(texts::kFormCaption);
   SetColor(clBtnFace);
-  SetFont(Font(), texts::kSongTi, kWindowFontHeight, DEFAULT_CHARSET, 0);
+  SetFont(Font(), texts::kSongTi, kWindowFontHeight, 0);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 
   GroupBox1 = Place(new TGroupBox(this), this, "GroupBox1", 0, 0, 542, 89);
@@ -71,7 +74,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   GradientLabel1->SetTransparentText(false);
   GradientLabel1->SetTransparent(false);
   GradientLabel1->SetAutoSize(false);
-  SetFont(GradientLabel1->Font(), texts::kSongTi, -24, GB2312_CHARSET, 0);
+  SetFont(GradientLabel1->Font(), texts::kSongTi, -24, 0);
 
   RzMarqueeStatus1 = Place(new TRzMarqueeStatus(this), GroupBox1, "RzMarqueeStatus1", 0, 59, 361, 25);
   RzMarqueeStatus1->SetCaption(std::string(texts::kUsageHint) + kMakerAddress + texts::kCreditSuffix);
@@ -101,12 +104,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
   dxButton3 = Place(new TdxButton(this), this, "dxButton3", 448, 104, 81, 21);
   dxButton3->SetCaption(texts::kStartNaming);
-  SetFont(dxButton3->Font(), texts::kSongTi, -13, DEFAULT_CHARSET, fsBold);
+  SetFont(dxButton3->Font(), texts::kSongTi, -13, fsBold);
   dxButton3->SetTabOrder(10);
   dxButton3->OnClick = [this](TObject* sender) { dxButton3Click(sender); };
 
   na = Place(new TMemo(this), this, "na", 16, 136, 513, 129);
-  SetFont(na->Font(), texts::kSongTi, -16, DEFAULT_CHARSET, 0);
+  SetFont(na->Font(), texts::kSongTi, -16, 0);
   na->SetText(std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" + texts::kUsageLine3 + "\r\n" +
               texts::kUsageLine4);
   na->SetTabOrder(11);

@@ -53,7 +53,7 @@ class TForm1 : public TForm {
  private:
   template <class T>
   T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height);
-  void SetFont(TFont& font, const char* face, int height, int charset, TFontStyles style);
+  void SetFont(TFont& font, const char* face, int height, TFontStyles style);
 
   // The layout as drawn for 96 dots per inch, which every density is worked out from.
   struct DesignedBounds {

@@ -10,13 +10,17 @@ constexpr const char* kInvalidInput = "Invalid input value. Use escape key to ab
 
 std::string ValueText(const TcxEditValue& value) { return value ? *value : std::string(); }
 
-// The plain text on the clipboard, or nothing.
+// The plain text on the clipboard in the program's code page, or nothing. It is read in UTF-16, as
+// the system would turn it into 8-bit text by the language of whoever placed it.
 std::optional<std::string> ClipboardText(HWND owner) {
-  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return std::nullopt;
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return std::nullopt;
   std::optional<std::string> text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
-      text = chars;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const int size = WideCharToMultiByte(CP_ACP, 0, chars, -1, nullptr, 0, nullptr, nullptr);
+      text.emplace(static_cast<std::size_t>(std::max(size, 1)), '\0');
+      WideCharToMultiByte(CP_ACP, 0, chars, -1, text->data(), size, nullptr, nullptr);
+      text->resize(text->size() - 1);
       GlobalUnlock(data);
     }
   }

@@ -10,6 +10,7 @@
 #include "tests/support/Density.h"
 #include "tests/support/Input.h"
 #include "tests/support/Program.h"
+#include "tests/support/Reader.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -410,6 +411,25 @@ TEST(Program, MadeUpMessagesFromAnotherProgramHarmNothing) {
     if (!painted) Sleep(25);
   }
   EXPECT_TRUE(painted);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+// The program's windows read as another program reads them, in UTF-16, are the Chinese texts in
+// every system language (run again under others, tests/CMakeLists.txt).
+TEST(Program, TextsReadAsUnicodeAreTheChineseTexts) {
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(testing_support::WindowTextW(main), testing_support::Wide(texts::kFormCaption));
+  std::vector<std::wstring> shown;
+  for (HWND h : WindowsOf(program.Id())) shown.push_back(testing_support::WindowTextW(h));
+  std::vector<std::string> expected = {texts::kGroupCaption, texts::kVisitUs, texts::kCloseWindow, texts::kStartNaming,
+                                       std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" +
+                                           texts::kUsageLine3 + "\r\n" + texts::kUsageLine4};
+  expected.insert(expected.end(), std::begin(texts::kEntries), std::end(texts::kEntries));
+  for (const std::string& text : expected)
+    EXPECT_NE(std::find(shown.begin(), shown.end(), testing_support::Wide(text)), shown.end()) << "no window shows " << text;
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0);
 }

@@ -107,6 +107,40 @@ void PressKey(WORD vk, bool shift) {
   Send(in, n);
 }
 
+void PressCtrlKey(WORD vk) {
+  INPUT in[4] = {Key(VK_CONTROL, false), Key(vk, false), Key(vk, true), Key(VK_CONTROL, true)};
+  Send(in, 4);
+}
+
+void TypeCharacters(const std::wstring& text) {
+  for (const wchar_t c : text) {
+    INPUT in[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wScan = c;
+      in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    Send(in, 2);
+  }
+}
+
+std::wstring ClipboardUnicode() {
+  if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
+  std::wstring text = L"<no text>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring WindowTextW(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 void TypeText(const char* ascii) {
   for (const char* p = ascii; *p; ++p) {
     const SHORT code = VkKeyScanA(*p);

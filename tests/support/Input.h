@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -37,6 +38,15 @@ void Click(TControl& control, TMouseButton button = mbLeft);
 void MouseButtonAt(TPoint screen, bool down, TMouseButton button = mbLeft);
 void PressKey(WORD vk, bool shift = false);
 void TypeText(const char* ascii);
+// Ctrl and the key, pressed and released.
+void PressCtrlKey(WORD vk);
+// Characters as an input method types them, in UTF-16 whatever the keyboard and code page.
+void TypeCharacters(const std::wstring& text);
+
+// The clipboard's text in UTF-16, as a program reading it in any code page gets it.
+std::wstring ClipboardUnicode();
+// A window's text in UTF-16, as another program reads it.
+std::wstring WindowTextW(HWND window);
 
 // A new control of type C on `form` and owned by it, at the given bounds.
 template <class C>

@@ -13,6 +13,7 @@
 #include "naming/CombineNames.h"
 #include "tests/support/Density.h"
 #include "tests/support/Input.h"
+#include "tests/support/Reader.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -292,6 +293,21 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   Click(*form->dxButton3);
   EXPECT_EQ(form->na->Text(), expected);
   EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
+}
+
+// Ctrl+A selects the whole text of an entry box and of the result box, with the caret at the end
+// before; Ctrl+C then copies all of it, in UTF-16 too.
+TEST_F(MainWindow, CtrlASelectsTheWholeTextOfAnEntryBoxAndOfTheResultBox) {
+  form->cxTextEdit[0]->SetText(std::string(texts::kEntries[0]) + texts::kEntries[1] + texts::kEntries[2]);
+  for (TWinControl* box : {static_cast<TWinControl*>(form->cxTextEdit[0]), static_cast<TWinControl*>(form->na)}) {
+    SCOPED_TRACE(box->Name());
+    box->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == box->Handle() || IsChild(box->Handle(), GetFocus()); }));
+    PressKey(VK_END);
+    PressCtrlKey('A');
+    PressCtrlKey('C');
+    EXPECT_EQ(ClipboardUnicode(), Wide(box->Text()));
+  }
 }
 
 TEST_F(MainWindow, EscapeInTheResultBoxLeavesTheWindowOpen) {

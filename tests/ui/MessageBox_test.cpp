@@ -10,6 +10,8 @@
 #include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/Input.h"
+#include "tests/support/Reader.h"
 #include "ui/MessageBox.h"
 #include "ui/MessageGeometry.h"
 
@@ -233,11 +235,16 @@ TEST(MessageForm, CtrlCCopiesTheSummary) {
       divider + Application->Title() + "\r\n" + divider + kOneLine + "\r\n" + divider + "OK   \r\n" + divider;
   ShowMessageWith(kOneLine, [&](Shown& s) {
     if (s.tick == 0) {
+      // Drawn in the program's code page whatever the system's, with its title read as itself.
+      EXPECT_EQ(s.form->Font().Charset(), GB2312_CHARSET);
+      EXPECT_EQ(testing_support::WindowTextW(s.window), testing_support::Wide(Application->Title()));
       PressKey('C', true);
       PressKey(VK_ESCAPE, false);  // queued behind the copy key
     }
   });
   EXPECT_EQ(ClipboardText(), expected);
+  // Another program reading it in UTF-16 gets the Chinese text in every system language.
+  EXPECT_EQ(testing_support::ClipboardUnicode(), testing_support::Wide(expected));
   EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 }
 
