@@ -142,16 +142,20 @@ void TApplication::Terminate() {
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  // Taken in UTF-16: for an 8-bit window the system would turn a typed character into bytes of the
+  // keyboard language's code page rather than the program's.
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return true;
   }
   if (msg.message != WM_TIMER) hoverMayHaveChanged_ = true;
   try {
-    if (!IsKeyMessage(msg)) {
+    if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && !IsWindowUnicode(msg.hwnd)) {
+      DispatchCharacter(msg);
+    } else if (!IsKeyMessage(msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   } catch (...) {
     HandleException(std::current_exception());
@@ -309,6 +313,18 @@ TControl* TApplication::CaptureControl() {
     if (window && window->HandleAllocated() && window->Handle() == capture) return captureControl_;
   }
   return TWinControl::FindControl(capture);
+}
+
+// An 8-bit window gets a double-byte character as its lead byte and then its trail byte.
+void TApplication::DispatchCharacter(const MSG& msg) {
+  const auto wide = static_cast<wchar_t>(msg.wParam);
+  char bytes[2] = {};
+  const int count = std::max(WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr), 1);
+  MSG m = msg;
+  for (int i = 0; i < count; ++i) {
+    m.wParam = static_cast<BYTE>(bytes[i]);
+    if (!IsKeyMessage(m)) DispatchMessageA(&m);
+  }
 }
 
 bool TApplication::IsKeyMessage(MSG& msg) {

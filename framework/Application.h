@@ -88,6 +88,8 @@ class TApplication : public TComponent {
 
   // Focus and key handling for a message taken from the queue; true when it was consumed.
   bool IsKeyMessage(MSG& msg);
+  // Hands a typed character to an 8-bit window in the program's code page, as its bytes.
+  void DispatchCharacter(const MSG& msg);
 
  private:
   bool ProcessMessage(MSG& msg);

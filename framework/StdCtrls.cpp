@@ -269,8 +269,24 @@ void TEditWindow::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TEditWindow::WndProc(TMessage& m) {
-  // The control character that Ctrl+A also makes is not typed.
-  if (m.Msg == WM_CHAR && m.WParam == 1) return;
+  if (m.Msg == WM_CHAR) {
+    const auto b = static_cast<BYTE>(m.WParam);
+    // The control character that Ctrl+A also makes is not typed.
+    if (b == 1) return;
+    // A double-byte character goes in as text in the program's code page: the platform's control
+    // would read its bytes in the keyboard language's.
+    if (leadByte_) {
+      const char character[3] = {static_cast<char>(leadByte_), static_cast<char>(b), 0};
+      leadByte_ = 0;
+      if (!readOnly_) SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
+      return;
+    }
+    if (IsDBCSLeadByteEx(CP_ACP, b)) {
+      leadByte_ = b;
+      return;
+    }
+  }
+  if (m.Msg == WM_KILLFOCUS) leadByte_ = 0;
   TWinControl::WndProc(m);
 }
 

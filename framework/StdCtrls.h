@@ -101,6 +101,7 @@ class TEditWindow : public TWinControl {
  private:
   int maxLength_ = 0;
   bool readOnly_ = false;
+  BYTE leadByte_ = 0;  // the first byte of a double-byte character being typed
 };
 
 // A single-line text box. Settings that the window takes only at its creation recreate it.

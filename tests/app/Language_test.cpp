@@ -82,9 +82,11 @@ TEST_F(Language, TypedAndPastedCharactersGiveTheNamesInUnicode) {
 // project's prefix, which keeps them for the other languages' runs.
 TEST_F(Language, TheWindowIsDrawnAsInTheChineseSystem) {
   EXPECT_EQ(form->Font().Charset(), GB2312_CHARSET);
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* control = dynamic_cast<TControl*>(form->Component(i)))
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    if (auto* control = dynamic_cast<TControl*>(form->Component(i))) {
       EXPECT_EQ(control->Font().Charset(), GB2312_CHARSET) << control->Name();
+    }
+  }
 
   MovePointer({2, 2});
   PumpUntil([] {

@@ -45,7 +45,7 @@ void TypeCharacters(const std::wstring& text);
 
 // The clipboard's text in UTF-16, as a program reading it in any code page gets it.
 std::wstring ClipboardUnicode();
-// A window's text in UTF-16, as another program reads it.
+// A window's text in UTF-16, as another program asks for it.
 std::wstring WindowTextW(HWND window);
 
 // A new control of type C on `form` and owned by it, at the given bounds.
