@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "naming/CombineNames.h"
@@ -64,13 +65,19 @@ TEST_F(Language, TypedAndPastedCharactersGiveTheNamesInUnicode) {
   Click(*form->dxButton3);
   EXPECT_EQ(WindowTextW(form->na->Handle()), Wide(naming::CombineNames(entries)));
 
+  // Placed as a program of an English system places it: in UTF-16, with its language.
   const std::wstring pasted = L"\u5468";  // 周
+  const LCID english = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
+  for (const auto& [format, bytes, size] : {std::tuple<UINT, const void*, std::size_t>{CF_UNICODETEXT, pasted.c_str(),
+                                                                                         (pasted.size() + 1) * 2},
+                                            {CF_LOCALE, &english, sizeof english}}) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    SetClipboardData(format, memory);
+  }
   CloseClipboard();
   Click(*form->cxTextEdit[0]);
   PressCtrlKey('V');
