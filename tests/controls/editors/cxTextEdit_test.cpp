@@ -852,8 +852,10 @@ TEST_F(CxTextEdit, ADoubleByteCharacterTypedInAnyFormLandsWhole) {
   // The input method's one character, lead byte high.
   Post(Inner(0), WM_IME_CHAR, 0xC0EE);
   EXPECT_EQ(box.Text(), std::string(kLi) + kLi + kLi);
-  // UTF-16 that reached the 8-bit window unconverted.
-  Post(Inner(0), WM_CHAR, kLiUnicode);
+  // UTF-16 that reached the 8-bit window unconverted (sent: the message loop gives the window
+  // every character from its queue in the program's code page).
+  SendMessageA(Inner(0), WM_CHAR, kLiUnicode, 0);
+  Application->ProcessMessages();
   EXPECT_EQ(box.Text(), std::string(kLi) + kLi + kLi + kLi);
   EXPECT_EQ(changes, 4);
   // Undone as typing is: the run of typed characters at once.
