@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "framework/Application.h"
 #include "naming/CombineNames.h"
 #include "tests/support/Input.h"
 #include "tests/support/Reader.h"
