@@ -1,10 +1,7 @@
 #pragma once
 #include <string>
 
-#include <functional>
-
-// True for a byte that begins a double-byte character of the system code page.
-using TLeadBytePredicate = std::function<bool(unsigned char)>;
+#include "framework/DoubleByte.h"
 
 // The application's title before the program sets one: the program file's name without folder
 // and extension, its first character as it is and the rest in lower case, character by

@@ -584,19 +584,22 @@ void TControl::DoEndDock(TObject* target, int x, int y) {
 
 void TControl::Invalidate() {
   if (!visible_ || !parent_ || !parent_->HandleAllocated()) return;
+  const RECT r{left_, top_, left_ + width_, top_ + height_};
   bool erase = !IsOpaque() && !parent_->IsOpaque();
   if (erase) {
-    // Entirely covered by an opaque windowless sibling: nothing of the background would show.
+    // Entirely covered by opaque windowless siblings, one or several together: nothing of the
+    // background would show.
+    gdi::Region uncovered(CreateRectRgnIndirect(&r));
     for (TControl* c : parent_->graphicChildren_) {
       if (c == this || !c->visible_ || !c->IsOpaque()) continue;
-      const TRect r = c->BoundsRect();
-      if (r.Left <= left_ && r.Top <= top_ && r.Right >= left_ + width_ && r.Bottom >= top_ + height_) {
+      const TRect b = c->BoundsRect();
+      const gdi::Region cover(CreateRectRgn(b.Left, b.Top, b.Right, b.Bottom));
+      if (uncovered && cover && CombineRgn(uncovered.Get(), uncovered.Get(), cover.Get(), RGN_DIFF) == NULLREGION) {
         erase = false;
         break;
       }
     }
   }
-  RECT r{left_, top_, left_ + width_, top_ + height_};
   InvalidateRect(parent_->handle_, &r, erase);
 }
 

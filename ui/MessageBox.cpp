@@ -139,7 +139,8 @@ void TMessageForm::CopyToClipboard(const std::string& text) {
 }
 
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text) {
-  auto form = std::make_unique<TMessageForm>(nullptr);
+  // Owned by the application as every form is; the caller's freeing takes it off the list.
+  auto form = std::make_unique<TMessageForm>(Application);
   ApplyMessageFont(form->Font());
   form->SetBorderStyle(bsDialog);
   form->SetKeyPreview(true);

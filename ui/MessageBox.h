@@ -22,8 +22,8 @@ class TMessageForm : public TForm {
   void CopyToClipboard(const std::string& text);
 };
 
-// Builds the box for a text, laid out and centred on the screen but not yet shown; the caller is
-// its one owner.
+// Builds the box for a text, laid out and centred on the screen but not yet shown. The application
+// object is its owner; the caller frees it once done with it, before the application goes.
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text);
 
 // Shows the text in a modal box and returns once it is closed.

@@ -74,7 +74,11 @@ void TGradientLabel::Paint() {
   if (Alignment() == taRightJustify) textRect.Right -= indent_;
 
   // Width of the caption's widest line as it is drawn below: measured with the same flags in the
-  // same rectangle (prefix handling, word breaks and ellipsis all change it). No caption, no gap.
+  // same rectangle. Measured with no flag but the measuring one, the gap would not match the
+  // caption it is for: a word-wrapped or shortened caption would get a gap as wide as its whole
+  // text (the line vanishing beside it), a caption drawn on one line with line breaks in it only
+  // the widest part's, and one whose ampersands are drawn literally a gap too narrow by them, so
+  // the line would run through the text. No caption, no gap.
   int textWidth = 0;
   if (!caption.empty()) {
     TRect measured = textRect;

@@ -160,12 +160,12 @@ TRect InnerEditBounds(const TRect& cr, int textHeight, TcxEditVertAlignment vert
   return Bounds(cr.Left + 1, top, cr.Right - cr.Left - 1, h);
 }
 
-std::string ConvertCharCase(std::string text, TcxCharCase charCase) {
+std::string ConvertCharCase(std::string text, TcxCharCase charCase, const TLeadBytePredicate& isLeadByte) {
   if (charCase == ccNormal) return text;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     // A lead byte of a double-byte character takes its trail byte with it unchanged.
-    if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
+    if (isLeadByte(c) && i + 1 < text.size()) {
       ++i;
       continue;
     }

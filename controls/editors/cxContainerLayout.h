@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Colors.h"
+#include "framework/DoubleByte.h"
 #include "framework/Geometry.h"
 
 // Frame, view-info and layout arithmetic of the edit container and the text editor, kept free
@@ -130,9 +131,10 @@ enum TcxEditVertAlignment : std::uint8_t { taTopJustify, taBottomJustify, taVCen
 // height + 4 high, placed vertically by the alignment.
 TRect InnerEditBounds(const TRect& content, int textHeight, TcxEditVertAlignment vert);
 
-// Text case conversion of the text editor: only the Latin letters a to z and A to Z change.
+// Text case conversion of the text editor: only the Latin letters a to z and A to Z change; a
+// double-byte character (its lead byte as `isLeadByte` tells) keeps its trail byte unchanged.
 enum TcxCharCase : std::uint8_t { ccNormal, ccUpperCase, ccLowerCase };
-std::string ConvertCharCase(std::string text, TcxCharCase charCase);
+std::string ConvertCharCase(std::string text, TcxCharCase charCase, const TLeadBytePredicate& isLeadByte);
 
 // WM_GETTEXT into a buffer of `size` characters: at most size - 1 characters and a terminating
 // zero; returns the count copied. Nothing is copied into a buffer smaller than 1.

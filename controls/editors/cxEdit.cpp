@@ -241,8 +241,12 @@ bool TcxCustomEdit::SetDisplayText(const std::string& text) {
 }
 
 void TcxCustomEdit::InnerEditChanged() {
-  if (IsFocused()) SetEditedSinceEnter(true);
+  const bool focused = IsFocused();
+  if (focused) SetEditedSinceEnter(true);
   RaiseChange();
+  // A user's change (a paste, a put-in selection) while the box has not the focus ends no edit
+  // that would store it: it is the value at once, or the focus entering would take it back.
+  if (userChange_ && !focused) SynchronizeEditValue();
   if (!InnerEditVisible()) RepaintDrawnText();
 }
 
@@ -340,8 +344,15 @@ bool TcxCustomEdit::ValidateEdit(bool raiseError) {
     ActiveProperties().OnValidate(this, displayValue, errorText, error);
   }
   if (!error) {
+    if (ValueText(displayValue) != DisplayText()) {
+      // The rewritten text is still the user's edit: Escape brings back the text the box had
+      // on entering, as after typing.
+      const bool dirty = valueDirty_, edited = editedSinceEnter_;
+      SetDisplayText(ValueText(displayValue));
+      valueDirty_ = dirty;
+      editedSinceEnter_ = edited;
+    }
     textValidated_ = true;
-    if (ValueText(displayValue) != DisplayText()) SetDisplayText(ValueText(displayValue));
     SynchronizeEditValue();
     if (!IsFocused()) editedSinceEnter_ = false;
     return true;
@@ -413,9 +424,14 @@ void TcxCustomEdit::KeyPress(char& key) {
 
 void TcxCustomEdit::EditKeyPress(char& key) {
   const auto c = static_cast<unsigned char>(key);
+  // Ctrl+Z (26) undoes, which changes the text as much as typing: asked as well, a refusing
+  // OnEditing or a read-only box is not got round by undoing from the keyboard.
   const bool modifies = c == 8 || c == 22 || c == 24 || c == 26 || c >= 32;
   if (!modifies) return;
-  // A character beyond the maximum length is refused before anyone is asked.
+  // A character beyond the maximum length is refused before OnEditing is asked. Asked first, the
+  // native edit would drop it after the question: an OnEditing that asks the user would ask about
+  // a key that changes nothing, and the key would count as typed, so the next change (a paste, a
+  // deletion) would be completed from the lookup items as if it had been typed.
   if (c >= 32 && c != 127 && RoomInSelection() < 1) {
     key = 0;
     return;

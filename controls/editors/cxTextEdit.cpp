@@ -8,7 +8,10 @@
 #include "framework/Forms.h"
 
 namespace {
-TcxCharCase CaseOf(TEditCharCase c) { return static_cast<TcxCharCase>(c); }
+// The text in the case the box keeps; double-byte characters as the system's code page has them.
+std::string InCase(const std::string& text, TEditCharCase c) {
+  return ConvertCharCase(text, static_cast<TcxCharCase>(c), [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
+}
 
 // A character in UTF-16 in the ANSI code page; empty when the code page has no such character.
 std::string AnsiCharacter(WPARAM c) {
@@ -104,6 +107,7 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& p) {
   p.Style &= ~static_cast<DWORD>(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME);
   p.Style |= ES_AUTOHSCROLL;
   p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+  p.Style &= ~static_cast<DWORD>(WS_DISABLED);
 }
 
 void TcxCustomInnerTextEdit::CreateWindowHandleDone() {
@@ -269,6 +273,11 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& m) {
       TCustomEdit::WndProc(m);
       if (edit_->OnDblClick) edit_->OnDblClick(edit_);
       return;
+    case CM_ENABLEDCHANGED:
+      // The native window stays enabled: a disabled one paints its text in a grey of its own,
+      // whatever colour the editor gives it. The editor's disabled window keeps input away from
+      // it (no pointer input reaches a disabled window's children, nor the focus).
+      return;
     case WM_CONTEXTMENU:
       // The editor's OnContextPopup and popup menu come first; without them the EDIT shows its
       // own menu.
@@ -351,7 +360,7 @@ void TcxCustomTextEdit::SetInternalDisplayValue(const std::string& text) {
 }
 
 bool TcxCustomTextEdit::SetDisplayText(const std::string& text) {
-  return TcxCustomEdit::SetDisplayText(ConvertCharCase(text, CaseOf(ActiveTextProperties().CharCase())));
+  return TcxCustomEdit::SetDisplayText(InCase(text, ActiveTextProperties().CharCase()));
 }
 
 void TcxCustomTextEdit::InnerEditChanged() {
@@ -396,7 +405,7 @@ void TcxCustomTextEdit::TypeCharacter(const std::string& character) {
 }
 
 void TcxCustomTextEdit::ReplaceSelection(const std::string& text) {
-  const std::string converted = ConvertCharCase(text, CaseOf(ActiveTextProperties().CharCase()));
+  const std::string converted = InCase(text, ActiveTextProperties().CharCase());
   if (!inner_ || !inner_->HandleAllocated()) {
     TcxCustomEdit::ReplaceSelection(converted);
     return;

@@ -100,7 +100,8 @@ void TcxCustomLookAndFeelPainter::PaintArrowButton(TcxCanvas& canvas, const TRec
     canvas.SetBrushColor(ButtonFaceColor(state));
     canvas.FillRect(r);
   }
-  PaintButtonArrow(canvas, inner, direction, state);
+  // The state is in the colour only: neither embossed when disabled nor shifted when pressed.
+  PaintArrow(canvas, inner, ButtonGlyphColor(state), direction);
 }
 
 void TcxCustomLookAndFeelPainter::PaintButtonBody(TcxCanvas& canvas, const TRect& r, PainterButtonState state) const {

@@ -123,9 +123,10 @@ class TRzFrameController : public TComponent {
   void SetFramingPreference(TFramingPreference value) { Set(framingPreference_, value); }
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool value) { Set(parentColor_, value); }
-  // A registry or ini settings component; none exists in this program, so it is only held.
+  // A registry or ini settings component; none exists in this program, so it is only held (and,
+  // as every setting, applied to the registered controls when it changes).
   TComponent* RegIniFile() const { return regIniFile_; }
-  void SetRegIniFile(TComponent* value) { regIniFile_ = value; }
+  void SetRegIniFile(TComponent* value) { Set(regIniFile_, value); }
 
   // Copies every setting but RegIniFile, applying them once at the end.
   void Assign(const TRzFrameController& source);

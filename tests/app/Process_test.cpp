@@ -30,6 +30,14 @@ TEST(Program, TitleBarCloseEndsWithExitCodeZero) {
   EXPECT_EQ(std::string(title), std::string(kMakerAddress) + texts::kTitleSuffix);
   GetWindowTextA(main, title, sizeof title);
   EXPECT_EQ(std::string(title), texts::kFormCaption);
+  // The task bar shows a button for a shown window that is unowned and no tool window, or that
+  // asks for one: the application window's, not the main window's, which it owns.
+  HWND app = program.Window("TApplication");
+  EXPECT_TRUE(IsWindowVisible(app));
+  EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
+  EXPECT_FALSE(GetWindowLongPtrA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(main, GW_OWNER), app);
+  EXPECT_FALSE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0);
 }

@@ -156,11 +156,20 @@ TEST_F(AccessibleObjects, ReadersHearOfNewNamesValuesAndStates) {
   EXPECT_TRUE(PumpUntil([&] { return events.Has(EVENT_OBJECT_VALUECHANGE, memo->Handle()); }));
 }
 
+// The controls outlive their windows here: an object left connected would still answer.
 TEST_F(AccessibleObjects, AReaderHoldingTheObjectOfAWindowGoneIsToldItIsDisconnected) {
+  Accessible box = Accessible::FromWindow(edit->Handle());
+  ASSERT_TRUE(box);
+  edit->SetAlignment(taRightJustify);  // a style only a new window takes
+  ASSERT_TRUE(edit->HandleAllocated());
+  long count = 0;
+  EXPECT_EQ(box.Get()->get_accChildCount(&count), RPC_E_DISCONNECTED);
+  EXPECT_EQ(Accessible::FromWindow(edit->Handle()).Value(), L"abc");  // the new window's own
+
   Accessible object = Accessible::FromWindow(group->Handle());
   ASSERT_TRUE(object);
-  delete group;
-  long count = 0;
+  group->SetParent(nullptr);
+  ASSERT_FALSE(group->HandleAllocated());
   EXPECT_EQ(object.Get()->get_accChildCount(&count), RPC_E_DISCONNECTED);
   EXPECT_EQ(object.Role(1), -1);
 }

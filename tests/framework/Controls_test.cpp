@@ -487,8 +487,8 @@ class ErasePanel : public GreenPanel {
 };
 }  // namespace
 
-// A repaint request erases the background unless the control or its parent is opaque, or one
-// visible opaque windowless sibling covers the control entirely.
+// A repaint request erases the background unless the control or its parent is opaque, or visible
+// opaque windowless siblings, one or several together, cover the control entirely.
 TEST_F(Painting, RepaintRequestErasesOnlyWhereTheBackgroundWouldShow) {
   auto* panel = new ErasePanel(form);
   panel->SetParent(form);
@@ -524,6 +524,12 @@ TEST_F(Painting, RepaintRequestErasesOnlyWhereTheBackgroundWouldShow) {
   EXPECT_FALSE(erased()) << "covered by an opaque sibling";
   cover->SetBounds(25, 10, 50, 50);
   EXPECT_TRUE(erased()) << "covered in part only";
+  auto* rest = new Probe(form, &log, "R");
+  rest->SetParent(panel);
+  rest->SetBounds(10, 10, 20, 50);
+  rest->SetControlStyle(rest->ControlStyle() | csOpaque);
+  EXPECT_FALSE(erased()) << "covered by two opaque siblings together";
+  delete rest;
   cover->SetBounds(10, 10, 50, 50);
   cover->SetControlStyle(cover->ControlStyle() & ~csOpaque);
   EXPECT_TRUE(erased()) << "covered by a sibling that is not opaque";

@@ -170,6 +170,11 @@ bool HoverAt(TControl& control, TPoint point) {
   }, 10000);
 }
 
+void SystemColour::Set(COLORREF colour) {
+  SetSysColors(1, &index_, &colour);
+  Application->ProcessMessages();
+}
+
 std::vector<COLORREF> ClientPixels(HWND window) {
   RECT r;
   GetClientRect(window, &r);

@@ -80,6 +80,20 @@ class HeldKeys {
   std::vector<int> keys_;
 };
 
+// Sets one system colour for the object's life, as a user changing the desktop scheme does.
+class SystemColour {
+ public:
+  SystemColour(int index, COLORREF colour) : index_(index), saved_(GetSysColor(index)) { Set(colour); }
+  ~SystemColour() { Set(saved_); }
+  SystemColour(const SystemColour&) = delete;
+  SystemColour& operator=(const SystemColour&) = delete;
+
+ private:
+  void Set(COLORREF colour);
+  int index_;
+  COLORREF saved_;
+};
+
 // The windowed control holding the keyboard focus, or nullptr.
 TWinControl* FocusedControl();
 

@@ -341,23 +341,6 @@ TEST_F(MainWindow, CaptionSetFromOutsideTheProgramIsRepainted) {
 }
 
 namespace {
-// Sets one system colour for the test's duration, as a user changing the desktop scheme does.
-class SystemColour {
- public:
-  SystemColour(int index, COLORREF colour) : index_(index), saved_(GetSysColor(index)) { Set(colour); }
-  ~SystemColour() { Set(saved_); }
-  SystemColour(const SystemColour&) = delete;
-  SystemColour& operator=(const SystemColour&) = delete;
-
- private:
-  void Set(COLORREF colour) {
-    SetSysColors(1, &index_, &colour);
-    Application->ProcessMessages();
-  }
-  int index_;
-  COLORREF saved_;
-};
-
 COLORREF PixelOnScreen(TWinControl& control, int x, int y) {
   control.Update();
   const gdi::WindowDC dc(control.Handle());
@@ -370,7 +353,7 @@ TEST_F(MainWindow, SystemColourAndThemeChangesShowAtTheNextPaint) {
   ASSERT_EQ(PixelOnScreen(box, box.Width() - 4, box.Height() / 2), GetSysColor(COLOR_WINDOW));
   {
     const COLORREF cream = RGB(255, 250, 205);
-    SystemColour window(COLOR_WINDOW, cream);
+    testing_support::SystemColour window(COLOR_WINDOW, cream);
     EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(box, box.Width() - 4, box.Height() / 2) == cream; }));
     // Every window hears of a theme change; the program carries on drawing and working.
     DWORD_PTR answer = 0;

@@ -44,10 +44,12 @@ void ShowMessageWith(const std::string& text, const std::function<void(Shown&)>&
     }
     ++shown.tick;
   });
+  const int owned = Application->ComponentCount();
   ShowMessage(text);
   timer.SetEnabled(false);
   ASSERT_NE(shown.window, nullptr) << "the box was never shown";
   EXPECT_FALSE(IsWindow(shown.window)) << "the box outlives its operation";
+  EXPECT_EQ(Application->ComponentCount(), owned) << "the application still lists the box";
   EXPECT_EQ(FindWindowA("TMessageForm", nullptr), nullptr);
 }
 
@@ -138,7 +140,7 @@ TEST(MessageForm, OneLineMessageIsSizedByDialogUnitsAndCentred) {
   ShowMessageWith(kOneLine, [&](Shown& s) {
     TMessageForm& form = *s.form;
     EXPECT_STREQ(form.ClassName(), "TMessageForm");
-    EXPECT_EQ(form.Owner(), nullptr);  // the one owner is the caller's
+    EXPECT_EQ(form.Owner(), Application);
     EXPECT_EQ(form.BorderStyle(), bsDialog);
     EXPECT_EQ(GetWindowLongPtrA(s.window, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
     NONCLIENTMETRICSA metrics{};

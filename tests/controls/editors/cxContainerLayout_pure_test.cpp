@@ -190,12 +190,16 @@ TEST(EditLayout, EntryBoxesAre21HighWithTheInnerEditClippedToTheContent) {
 }
 
 TEST(EditText, CharCaseTouchesOnlyLatinLettersAndLeavesDoubleByteCharactersWhole) {
-  EXPECT_EQ(ConvertCharCase("abZ9-x", ccUpperCase), "ABZ9-X");
-  EXPECT_EQ(ConvertCharCase("abZ9-X", ccLowerCase), "abz9-x");
-  EXPECT_EQ(ConvertCharCase("abZ", ccNormal), "abZ");
+  // Lead bytes as code page 936 has them.
+  const auto gbk = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
+  EXPECT_EQ(ConvertCharCase("abZ9-x", ccUpperCase, gbk), "ABZ9-X");
+  EXPECT_EQ(ConvertCharCase("abZ9-X", ccLowerCase, gbk), "abz9-x");
+  EXPECT_EQ(ConvertCharCase("abZ", ccNormal, gbk), "abZ");
   // "请" and a character whose trail byte is 'a' (0x61): both bytes stay as they are.
-  EXPECT_EQ(ConvertCharCase("\xC7\xEB" "a", ccUpperCase), "\xC7\xEB" "A");
-  EXPECT_EQ(ConvertCharCase("\x81\x61" "b", ccUpperCase), "\x81\x61" "B");
+  EXPECT_EQ(ConvertCharCase("\xC7\xEB" "a", ccUpperCase, gbk), "\xC7\xEB" "A");
+  EXPECT_EQ(ConvertCharCase("\x81\x61" "b", ccUpperCase, gbk), "\x81\x61" "B");
+  // The code page says which bytes lead: in one without double-byte characters 0x81 stands alone.
+  EXPECT_EQ(ConvertCharCase("\x81\x61" "b", ccUpperCase, [](unsigned char) { return false; }), "\x81\x41" "B");
 }
 
 TEST(EditText, GetTextCopiesAtMostTheBufferLessOneAndCountsWithoutTheZero) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -288,16 +289,31 @@ TEST_F(CxContainer, ExtentOneWithoutHotTrackingAndTheHostedControlMovesWhenItCom
 }
 
 TEST_F(CxContainer, DisabledPaintsButtonFaceAndShadowText) {
+  // A grey of its own for disabled text, told apart from the shadow colour the text must have.
+  testing_support::SystemColour grey(COLOR_GRAYTEXT, RGB(255, 0, 0));
   box->SetText("ab");
   box->SetEnabled(false);
   EXPECT_EQ(box->ViewInfo().BackColor, clBtnFace);
   EXPECT_EQ(box->InnerEdit()->Color(), clBtnFace);
   EXPECT_EQ(box->InnerEdit()->Font().Color(), clBtnShadow);
-  EXPECT_FALSE(IsWindowEnabled(box->InnerEdit()->Handle()));
+  EXPECT_FALSE(box->InnerEdit()->Enabled());
+  ::SetFocus(box->InnerEdit()->Handle());
+  EXPECT_NE(GetFocus(), box->InnerEdit()->Handle());
   TBitmap bitmap;
   bitmap.SetSize(box->Width(), box->Height());
   box->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
   EXPECT_EQ(bitmap.Pixel(2, 2), ColorToRGB(clBtnFace));
+  // On the screen the text itself is in the shadow colour, on the face colour. (The bottom row
+  // of the text's window is the frame's: clipped away.)
+  HWND inner = box->InnerEdit()->Handle();
+  RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const std::vector<COLORREF> pixels = testing_support::ClientPixels(inner);
+  const std::size_t shown = pixels.size() - static_cast<std::size_t>(box->InnerEdit()->Width());
+  const auto count = [&](TColor colour) {
+    return static_cast<std::size_t>(std::count(pixels.begin(), pixels.begin() + shown, ColorToRGB(colour)));
+  };
+  EXPECT_GT(count(clBtnShadow), 10u);
+  EXPECT_EQ(count(clBtnShadow) + count(clBtnFace), shown);
   box->SetEnabled(true);
   EXPECT_EQ(box->InnerEdit()->Font().Color(), clWindowText);
 }

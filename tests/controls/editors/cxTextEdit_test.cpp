@@ -299,7 +299,7 @@ TEST_F(CxTextEdit, FlatFrameTurnsThreeDimensionalWhileFocusedOrHot) {
 
   second.SetEnabled(false);
   EXPECT_EQ(PaintedPixel(second, 2, 2), ColorToRGB(clBtnFace));
-  EXPECT_FALSE(IsWindowEnabled(Inner(1)));
+  EXPECT_FALSE(IsWindowEnabled(second.Handle()));
 }
 
 TEST_F(CxTextEdit, MouseOverTheTextOrTheFrameMakesTheBoxHot) {
@@ -614,6 +614,24 @@ TEST_F(CxTextEdit, CharCaseEchoModeAndMaxLength) {
   box.SetText("");
   SendMessageA(Inner(0), WM_PASTE, 0, 0);
   EXPECT_EQ(box.Text(), std::string("MIX") + kQing);
+  box.SetFocus();
+  Application->ProcessMessages();
+  Post(Inner(0), WM_KEYDOWN, 'Q');
+  EXPECT_EQ(box.Text(), std::string("MIX") + kQing + "Q");
+  // Without a window, so without the native edit's conversion, the box converts as well; the
+  // text put in is the box's value, there once the window is made and has the focus.
+  TcxTextEdit loose(nullptr);
+  loose.Properties().SetCharCase(ecUpperCase);
+  loose.SetText("x");
+  loose.SetSelText("ab");
+  EXPECT_EQ(loose.Text(), "ABX");
+  loose.PasteFromClipboard();
+  const std::string given = std::string("MIX") + kQing + "ABX";
+  EXPECT_EQ(loose.Text(), given);
+  loose.SetParent(form);
+  loose.SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(WindowText(loose.InnerEdit()->Handle()), given);
   box.Properties().SetCharCase(ecLowerCase);
   box.SetText("QwE");
 
@@ -718,6 +736,18 @@ TEST_F(CxTextEdit, LeavingValidatesTypedTextAndAFailureKeepsTheFocus) {
   Application->ProcessMessages();
   EXPECT_EQ(validations, before + 1);
   EXPECT_EQ(box.EditValue(), TcxEditValue("badx"));
+
+  // A text OnValidate rewrites on Enter is still the user's edit: Escape brings back the text
+  // the box had on entering.
+  box.Properties().OnValidate = [](TObject*, TcxEditValue& value, std::string&, bool&) { value = "ok"; };
+  box.SetFocus();
+  Application->ProcessMessages();
+  Post(Inner(0), WM_KEYDOWN, 'Y');
+  Post(Inner(0), WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(box.Text(), "ok");
+  EXPECT_TRUE(box.EditedSinceEnter());
+  Post(Inner(0), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(box.Text(), "badx");
 }
 
 TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {

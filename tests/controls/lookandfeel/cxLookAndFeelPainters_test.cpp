@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/lookandfeel/cxLookAndFeelPainters.h"
@@ -249,6 +250,14 @@ TEST_F(CxPainter, ArrowsAndDropArrows) {
   Clear(40, 30);
   Flat().PaintButtonArrow(canvas, TRect{0, 0, 8, 8}, adUp, pbsDisabled);
   EXPECT_EQ(Compare(0, 0, {"........", "........", "...S....", "..SSS...", ".SSSSS..", "..HHHHH.", "........"}), "");
+  // An arrow button's arrow is in the glyph colour alone: no emboss, no pressed shift.
+  for (const auto& [state, arrow] : {std::pair{pbsDisabled, 'S'}, std::pair{pbsPressed, 'T'}}) {
+    Clear(40, 30);
+    Flat().PaintArrowButton(canvas, TRect{0, 0, 8, 8}, false, adUp, state);
+    std::vector<std::string> picture{"FFFFFFFF", "FFFFFFFF", "FFFAFFFF", "FFAAAFFF", "FAAAAAFF", "FFFFFFFF", "FFFFFFFF"};
+    for (std::string& row : picture) std::replace(row.begin(), row.end(), 'A', arrow);
+    EXPECT_EQ(Compare(0, 0, picture, Rgb(clBtnFace)), "") << state;
+  }
 }
 
 TEST_F(CxPainter, CheckBoxesFrameFaceAndTick) {

@@ -374,6 +374,16 @@ TEST(FrameController, InvisibleFrameLeavesPanesUntouched) {
   EXPECT_FALSE(pane.ParentFillColor());
   EXPECT_FALSE(pane.ParentColor());
 
+  // Every setter applies the settings again, the settings component's too; an equal value does not.
+  pane.SetFrameStyle(fsFlat);
+  TComponent settings(nullptr);
+  controller.SetRegIniFile(&settings);
+  EXPECT_EQ(pane.FrameStyle(), fsGroove);
+  pane.SetFrameStyle(fsFlat);
+  controller.SetRegIniFile(&settings);
+  EXPECT_EQ(pane.FrameStyle(), fsFlat);
+  controller.SetRegIniFile(nullptr);
+
   // Suspended updates are applied once on resuming.
   controller.SuspendFrameUpdates();
   controller.SetFrameStyle(fsBump);
