@@ -106,6 +106,16 @@ LRESULT TApplication::AppWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return r;
       }
       break;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+      // The task-bar button is this window's: a click on it activates this window, while the
+      // keyboard belongs to the main window and the control that last had the focus there.
+      if ((msg == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE) && mainForm_ && mainForm_->HandleAllocated() &&
+          IsWindowVisible(mainForm_->Handle()) && IsWindowEnabled(mainForm_->Handle())) {
+        SetActiveWindow(mainForm_->Handle());
+        return 0;
+      }
+      break;
     case WM_ENDSESSION:
       if (wParam) Terminate();
       return 0;
@@ -358,6 +368,17 @@ void TApplication::HandleException(const char* message) {
     return;
   }
   errorBoxOpen_ = true;
+  // The box is modal for the whole program, not only for the application window that owns it.
+  const HWND previous = GetActiveWindow();
+  TThreadWindowsDisabled others;
+  auto restore = [&] {
+    errorBoxOpen_ = false;
+    others.Enable();
+    // Closed, the box handed the activation to its owner while the window before it was still
+    // disabled.
+    if (previous && IsWindow(previous) && IsWindowEnabled(previous) && GetActiveWindow() == Handle())
+      SetActiveWindow(previous);
+  };
   try {
     ShowErrorBox(text);
     while (!pendingFailures_.empty()) {
@@ -366,10 +387,10 @@ void TApplication::HandleException(const char* message) {
       ShowErrorBox(RepeatedFailureText(next.text, next.count));
     }
   } catch (...) {
-    errorBoxOpen_ = false;
+    restore();
     throw;
   }
-  errorBoxOpen_ = false;
+  restore();
 }
 
 void TApplication::ShowErrorBox(const std::string& text) {

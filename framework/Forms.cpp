@@ -271,35 +271,17 @@ void TForm::Close() {
   }
 }
 
-namespace {
-struct ThreadWindows {
-  HWND except;
-  std::vector<HWND> disabled;
-};
-
-BOOL CALLBACK DisableWindow(HWND window, LPARAM data) {
-  auto* list = reinterpret_cast<ThreadWindows*>(data);
-  if (window != list->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    list->disabled.push_back(window);
-  }
-  return TRUE;
-}
-}  // namespace
-
 TModalResult TForm::ShowModal() {
   if (modal_ || Visible()) throw Exception("Cannot make a visible window modal");
   HWND previous = GetActiveWindow();
   if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
   ReleaseCapture();
-  ThreadWindows others{Handle(), {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&others));
+  TThreadWindowsDisabled others(Handle());
   modal_ = true;
   modalResult_ = mrNone;
   auto restore = [&] {
     modal_ = false;
-    for (HWND w : others.disabled)
-      if (IsWindow(w)) EnableWindow(w, TRUE);
+    others.Enable();
     Hide();
     if (previous && IsWindow(previous)) SetActiveWindow(previous);
   };
@@ -363,6 +345,28 @@ bool TForm::PreviewKey(MSG& msg, TWinControl* target) {
 
 void TForm::UpdateScrollRange() {
   if (!HandleAllocated()) return;
+  // A scroll bar that comes or goes resizes the client area, and the size message that brings
+  // asks for this again: that is done here, from the new client area, once this round's range
+  // and position agree, rather than inside it (a position worked out before would be applied
+  // after the inner round had scrolled, and the content would stay shifted).
+  if (updatingScrollRange_) {
+    scrollRangeStale_ = true;
+    return;
+  }
+  updatingScrollRange_ = true;
+  try {
+    do {
+      scrollRangeStale_ = false;
+      ApplyScrollRange();
+    } while (scrollRangeStale_);
+  } catch (...) {
+    updatingScrollRange_ = false;
+    throw;
+  }
+  updatingScrollRange_ = false;
+}
+
+void TForm::ApplyScrollRange() {
   int right = 0, bottom = 0;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);

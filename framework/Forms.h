@@ -112,7 +112,9 @@ class TForm : public TWinControl {
   void RaiseExitAndEnter(TWinControl* next);
   // Forgets the active control when it is the control leaving the form or lies inside it.
   void ControlRemoved(TControl* control);
+  // Fits the scroll bars to the controls and the client area, and the content's position to them.
   void UpdateScrollRange();
+  void ApplyScrollRange();
   void ScrollBy(int dx, int dy);
   void OnScroll(int bar, WPARAM code);
   // The client size to take at `density`: the designed size while it has it, else the present
@@ -135,6 +137,8 @@ class TForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   int scrollX_ = 0, scrollY_ = 0;
+  bool updatingScrollRange_ = false;
+  bool scrollRangeStale_ = false;  // the client area changed while the range was being set
   TDensity density_;
   TSize designedClient_;  // at 96 dots per inch; none: the window's size is its own
 };

@@ -63,3 +63,22 @@ LRESULT CALLBACK TUtilWindow::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM 
   TControlCanvas::ReleaseAll();
   return result;
 }
+
+TThreadWindowsDisabled::TThreadWindowsDisabled(HWND except) : except_(except) {
+  EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK TThreadWindowsDisabled::Disable(HWND window, LPARAM self) {
+  auto* list = reinterpret_cast<TThreadWindowsDisabled*>(self);
+  if (window != list->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    list->disabled_.push_back(window);
+  }
+  return TRUE;
+}
+
+void TThreadWindowsDisabled::Enable() {
+  for (HWND w : disabled_)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  disabled_.clear();
+}

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 // A hidden window of the framework with a handler for its messages: the application window,
 // timer windows, listeners. The handler's failures are reported by the application.
@@ -24,4 +25,23 @@ class TUtilWindow {
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND window_ = nullptr;
   Handler handler_;
+};
+
+// While a modal window or box of the program is open, its other windows take no input: this
+// disables every visible, enabled top-level window of the calling thread but `except`, and
+// Enable (or the destructor) enables each of them again, leaving alone those that were disabled
+// already.
+class TThreadWindowsDisabled {
+ public:
+  explicit TThreadWindowsDisabled(HWND except = nullptr);
+  ~TThreadWindowsDisabled() { Enable(); }
+  TThreadWindowsDisabled(const TThreadWindowsDisabled&) = delete;
+  TThreadWindowsDisabled& operator=(const TThreadWindowsDisabled&) = delete;
+
+  void Enable();
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM self);
+  HWND except_;
+  std::vector<HWND> disabled_;
 };

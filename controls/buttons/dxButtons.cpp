@@ -157,15 +157,25 @@ void TdxCustomButton::KeyDown(WORD& key, TShiftState shift) {
 void TdxCustomButton::KeyUp(WORD& key, TShiftState shift) {
   spacePress_ = false;
   if (VisualState() & vsPressed) {
-    POINT p;
-    if (GetCursorPos(&p)) {
-      const TPoint at = ScreenToClient({p.x, p.y});
-      if (!TRect{0, 0, Width(), Height()}.Contains(at.X, at.Y)) RemoveState(vsHot);
-    }
-    EndPress(true);
+    EndPressByKey();
     Click();
   }
   TdxCustomStyleControl::KeyUp(key, shift);
+}
+
+void TdxCustomButton::KeyClick() {
+  // A press held by space or the mouse ends with this click: its release clicks no more.
+  if (VisualState() & vsPressed) EndPressByKey();
+  Click();
+}
+
+void TdxCustomButton::EndPressByKey() {
+  POINT p;
+  if (GetCursorPos(&p)) {
+    const TPoint at = ScreenToClient({p.x, p.y});
+    if (!TRect{0, 0, Width(), Height()}.Contains(at.X, at.Y)) RemoveState(vsHot);
+  }
+  EndPress(true);
 }
 
 void TdxCustomButton::CancelPress() { EndPress(false); }
@@ -200,9 +210,7 @@ void TdxCustomButton::WndProc(TMessage& m) {
     const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !FocusInFamily()));
     const bool escape = m.WParam == VK_ESCAPE && cancel_ && !(shift & (ssShift | ssCtrl | ssAlt));
     if (enter || escape) {
-      // A press held by space or the mouse ends with this click: its release clicks no more.
-      if (VisualState() & vsPressed) EndPress(true);
-      Click();
+      KeyClick();
       m.Result = 1;
       return;
     }

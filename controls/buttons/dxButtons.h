@@ -90,6 +90,10 @@ class TdxCustomButton : public TdxCustomStyleControl {
   // Ends a held press (of space or the mouse) without its click. Unless `keepHot`, a press of
   // space also ends the hot look it gave, when the mouse is not over the button.
   void EndPress(bool keepHot);
+  // EndPress as a key release ends it: the hot look goes when the cursor is outside the button.
+  void EndPressByKey();
+  // Enter, Escape or the accelerator: a press held meanwhile ends first, as a key release ends it.
+  void KeyClick() override;
   // EndPress, the hot look of space included.
   void CancelPress() override;
   // Takes the image of an action that has one in its action list's image list.

@@ -146,7 +146,7 @@ void TdxCustomControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGCHAR:
       if (IsAccelerator(m.WParam, Caption()) && CanFocus() && (Focused() || (KeyboardShiftState() & ssAlt))) {
-        Click();
+        KeyClick();
         m.Result = 1;
         return;
       }

@@ -107,6 +107,8 @@ class TdxCustomControl : public TCustomControl {
   virtual void DoResized();
   virtual void DoTextChanged();
 
+  // The control's accelerator clicks it.
+  virtual void KeyClick() { Click(); }
   // A press, of the mouse or of a key, ends without its click: the focus left the control
   // (also for another program's window) or the window is being disabled. Removes vsPressed,
   // gives the mouse back and repaints.
