@@ -243,6 +243,20 @@ void TEditWindow::SetReadOnly(bool value) {
   if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
+void TEditWindow::ReplaceText(const std::string& text) {
+  if (!HandleAllocated()) {
+    SetText(text);
+    return;
+  }
+  if (Text() == text) return;
+  SendMessageA(Handle(), EM_LIMITTEXT, 0, 0);
+  SendMessageA(Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  SendMessageA(Handle(), EM_SETSEL, 0, 0);
+  Perform(CM_TEXTCHANGED);
+}
+
 void TEditWindow::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.BaseClass = "EDIT";

@@ -148,15 +148,20 @@ std::optional<TRect> ChildClipRect(const TRect& child, const TRect& client) {
   return clip;
 }
 
-int TextEditAutoHeight(int textHeight, int topExtent, int bottomExtent) {
-  return topExtent + bottomExtent + textHeight + (textHeight > 0 ? 4 : 0);
+int TextEditContentHeight(int textHeight, int frames, const TDensity& density) {
+  if (textHeight <= 0) return 0;
+  return textHeight + density.Scale(frames + 4) - frames;
 }
 
-TRect InnerEditBounds(const TRect& cr, int textHeight, TcxEditVertAlignment vert) {
-  const int h = textHeight + (textHeight > 0 ? 4 : 0);
-  int top = cr.Top + 1;
-  if (vert == taBottomJustify) top = cr.Bottom - h + 1;
-  if (vert == taVCenter) top = cr.Top + (cr.Bottom - cr.Top - h) / 2 + 1;
+int TextEditAutoHeight(int textHeight, int topExtent, int bottomExtent, const TDensity& density) {
+  return topExtent + bottomExtent + TextEditContentHeight(textHeight, topExtent + bottomExtent, density);
+}
+
+TRect InnerEditBounds(const TRect& cr, int h, TcxEditVertAlignment vert, const TDensity& density) {
+  const int gap = density.Scale(cr.Top + 1) - cr.Top;
+  int top = cr.Top + gap;
+  if (vert == taBottomJustify) top = cr.Bottom - h + gap;
+  if (vert == taVCenter) top = cr.Top + (cr.Bottom - cr.Top - h) / 2 + gap;
   return Bounds(cr.Left + 1, top, cr.Right - cr.Left - 1, h);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Colors.h"
+#include "framework/Density.h"
 #include "framework/DoubleByte.h"
 #include "framework/Geometry.h"
 
@@ -121,15 +122,21 @@ std::vector<TRect> ContainerRegionRects(const TRect& outer, const TRect& extent,
 // own coordinates; nothing when the whole child does.
 std::optional<TRect> ChildClipRect(const TRect& child, const TRect& client);
 
-// Height of an auto-sized single-line editor: the top and bottom extents plus the text height and
-// a margin of 4 (no margin for a font without height).
-int TextEditAutoHeight(int textHeight, int topExtent, int bottomExtent);
+// Height of a single-line editor's text with its margin: the text height and 4 pixels at 96 dots
+// per inch (none for a font without height). On a denser screen the margin and the frame's
+// extents `frames` (top and bottom together) grow as one with the layout and, the frame's lines
+// keeping their pixels, the margin takes all of it: the editor stays as tall as the controls laid
+// out beside it.
+int TextEditContentHeight(int textHeight, int frames, const TDensity& density);
+// Height of an auto-sized single-line editor: the top and bottom extents and the content height.
+int TextEditAutoHeight(int textHeight, int topExtent, int bottomExtent, const TDensity& density);
 
 enum TcxEditVertAlignment : std::uint8_t { taTopJustify, taBottomJustify, taVCenter };
 
-// Where the inner edit sits in `content`: one pixel in from the left, as wide as the rest, text
-// height + 4 high, placed vertically by the alignment.
-TRect InnerEditBounds(const TRect& content, int textHeight, TcxEditVertAlignment vert);
+// Where the inner edit sits in `content`: one pixel in from the left, as wide as the rest, `height`
+// high (the content height), placed vertically by the alignment one pixel lower at 96 dots per
+// inch, more on a denser screen as the frame above grows with the layout.
+TRect InnerEditBounds(const TRect& content, int height, TcxEditVertAlignment vert, const TDensity& density);
 
 // Text case conversion of the text editor: only the Latin letters a to z and A to Z change; a
 // double-byte character (its lead byte as `isLeadByte` tells) keeps its trail byte unchanged.

@@ -59,7 +59,9 @@ void TcxCustomTextEditProperties::SetMaxLength(int value) {
 // TcxCustomInnerTextEditHelper
 
 std::string TcxCustomInnerTextEditHelper::EditValue() { return edit_->Text(); }
-void TcxCustomInnerTextEditHelper::SetEditValue(const std::string& value) { edit_->SetText(value); }
+// Written as a replacement of the whole text: one undo gives back what the box held before (a
+// click that empties a box is undone as typing is).
+void TcxCustomInnerTextEditHelper::SetEditValue(const std::string& value) { edit_->ReplaceText(value); }
 bool TcxCustomInnerTextEditHelper::ReadOnly() { return edit_->ReadOnly(); }
 void TcxCustomInnerTextEditHelper::SetReadOnly(bool value) { edit_->SetReadOnly(value); }
 void TcxCustomInnerTextEditHelper::SetParent(TWinControl* parent) { edit_->SetParent(parent); }
@@ -461,9 +463,14 @@ int TcxCustomTextEdit::TextHeight() {
   return textHeight_;
 }
 
+TDensity TcxCustomTextEdit::LayoutDensity() {
+  TForm* form = GetParentForm(this);
+  return form ? form->Density() : TDensity();
+}
+
 int TcxCustomTextEdit::AutoHeight() {
   const TRect extent = GetBorderExtent();
-  return TextEditAutoHeight(TextHeight(), extent.Top, extent.Bottom);
+  return TextEditAutoHeight(TextHeight(), extent.Top, extent.Bottom, LayoutDensity());
 }
 
 void TcxCustomTextEdit::SetImeMode(TImeMode value) {
@@ -505,7 +512,10 @@ void TcxCustomTextEdit::AdjustHostedControl() {
     return;
   }
   const TRect& cr = ViewInfo().ContentRect;
-  const TRect bounds = InnerEditBounds(cr, TextHeight(), ActiveTextProperties().Alignment().Vert());
+  const TRect extent = GetBorderExtent();
+  const TDensity density = LayoutDensity();
+  const TRect bounds = InnerEditBounds(cr, TextEditContentHeight(TextHeight(), extent.Top + extent.Bottom, density),
+                                       ActiveTextProperties().Alignment().Vert(), density);
   if (inner_->BoundsRect() != bounds) {
     SetMovingHosted(true);
     try {

@@ -267,6 +267,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   TcxTextEditProperties& ActiveTextProperties() { return static_cast<TcxTextEditProperties&>(ActiveProperties()); }
   int TextHeight();
   int AutoHeight();
+  // The density of the form the editor is laid out on (96 dots per inch without one).
+  TDensity LayoutDensity();
   void InnerFocusEntered(HWND previous);
   void InnerFocusLeft(HWND next);
   void InnerMouseDown(TMouseButton button, TShiftState shift, int x, int y);

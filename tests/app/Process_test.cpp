@@ -186,6 +186,35 @@ TEST(Program, TwoCopiesRunSideBySideWithThePointerAnywhere) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// A click on the task-bar button brings the application window to the front, as done here from
+// another process: the main window takes the activation, and the keyboard goes back to the control
+// that had it.
+TEST(Program, TheTaskBarButtonGivesTheKeyboardBackToTheMainWindow) {
+  Program program(SW_SHOWNORMAL);
+  HWND main = program.MainWindow();
+  ASSERT_NE(main, nullptr);
+  auto focusOf = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndActive == main ? info.hwndFocus : nullptr;
+  };
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return GetForegroundWindow() == main && focusOf() != nullptr; }));
+  for (int tab = 0; tab < 2; ++tab) testing_support::PressKey(VK_TAB);  // to the first entry box
+  HWND box = nullptr;
+  ASSERT_TRUE(testing_support::PumpUntil([&] {
+    box = GetParent(focusOf());
+    char name[64] = {};
+    GetClassNameA(box, name, sizeof name);
+    return std::string(name) == "TcxTextEdit";
+  }));
+  const HWND text = focusOf();
+  ASSERT_TRUE(SetForegroundWindow(program.Window("TApplication")));
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return GetForegroundWindow() == main && focusOf() == text; }));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
 namespace {
 // The setting a program's manifest gives Windows, as Windows reads it from the program's file.
 std::wstring ManifestSetting(const std::string& program, const wchar_t* settingsNamespace, const wchar_t* name) {

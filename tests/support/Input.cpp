@@ -97,13 +97,15 @@ void Click(TControl& control, TMouseButton button) {
   ClickAt(control.ClientToScreen({control.Width() / 2, control.Height() / 2}), button);
 }
 
-void PressKey(WORD vk, bool shift) {
+void PressKey(WORD vk, bool shift) { PressKeyWith(shift ? VK_SHIFT : 0, vk); }
+
+void PressKeyWith(WORD modifier, WORD vk) {
   INPUT in[4];
   UINT n = 0;
-  if (shift) in[n++] = Key(VK_SHIFT, false);
+  if (modifier) in[n++] = Key(modifier, false);
   in[n++] = Key(vk, false);
   in[n++] = Key(vk, true);
-  if (shift) in[n++] = Key(VK_SHIFT, true);
+  if (modifier) in[n++] = Key(modifier, true);
   Send(in, n);
 }
 

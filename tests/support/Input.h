@@ -37,6 +37,8 @@ void Click(TControl& control, TMouseButton button = mbLeft);
 // One half of a click: the button goes down (or up) at the position, as real input.
 void MouseButtonAt(TPoint screen, bool down, TMouseButton button = mbLeft);
 void PressKey(WORD vk, bool shift = false);
+// The key pressed while the modifier key (VK_CONTROL, VK_MENU, VK_SHIFT) is held.
+void PressKeyWith(WORD modifier, WORD vk);
 void TypeText(const char* ascii);
 // Ctrl and the key, pressed and released.
 void PressCtrlKey(WORD vk);

@@ -68,6 +68,24 @@ TEST_F(MainWindowButtons, VisitUsOpensTheBrowserOncePerPress) {
   EXPECT_EQ(g_shellCalls, 2);
 }
 
+// Space holds 访问我们 down, the pointer elsewhere, and Enter clicks it: one click, and the press
+// ends as a release of space would, without the hot ring; releasing the keys clicks no more.
+TEST_F(MainWindowButtons, EnterWhileSpaceHoldsVisitUsClicksOnceAndLeavesNoHotRing) {
+  TdxButton& visit = *form->dxButton2;
+  ASSERT_TRUE(HoverOnto(*form->na));
+  ASSERT_TRUE(visit.Focused());
+  Post(visit.Handle(), WM_KEYDOWN, VK_SPACE);
+  ASSERT_TRUE(visit.VisualState() & vsPressed);
+  Post(visit.Handle(), WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(g_shellCalls, 1);
+  EXPECT_EQ(visit.VisualState() & (vsHot | vsPressed), 0);
+  Post(visit.Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  Post(visit.Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(g_shellCalls, 1);
+  form->dxButton1->SetFocus();
+  EXPECT_EQ(visit.VisualState() & (vsHot | vsPressed | vsFocused), 0);
+}
+
 // The pointer jumps from 关闭窗口 onto an entry box and presses there before any idle step: the
 // press gives the box's text the capture, which holds the button's mouse-left back. The button
 // goes dark once the capture ends.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Exception.h"
 #include "framework/ExtCtrls.h"
 #include "naming/CombineNames.h"
 #include "tests/support/Density.h"
@@ -192,7 +193,7 @@ TEST_F(MainWindow, FontsAndLayoutFollowTheScreensDensity) {
   };
   EXPECT_EQ(form->RzMarqueeStatus1->BoundsRect(), scaled(0, 59, 361, 25));
   EXPECT_EQ(form->dxButton1->BoundsRect(), scaled(456, 61, 73, 21));
-  EXPECT_EQ(form->cxTextEdit[8]->Left(), MulDiv(400, m, 13));
+  EXPECT_EQ(form->cxTextEdit[8]->BoundsRect(), scaled(400, 104, 33, 21));  // as tall as the start button
   EXPECT_EQ(form->dxButton3->BoundsRect(), scaled(448, 104, 81, 21));
   EXPECT_EQ(form->na->BoundsRect(), scaled(16, 136, 513, 129));
   ExpectWhole(*form);
@@ -264,6 +265,21 @@ TEST_F(MainWindow, ResizingStretchesOnlyTheTopAlignedStrip) {
   form->SetBounds(150, 146, 300, 200);
   const LONG both = WS_HSCROLL | WS_VSCROLL;
   EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongA(form->Handle(), GWL_STYLE) & both) == both; }));
+
+  // Wide enough for the controls but for the vertical bar, scrolled to the far corner, then made
+  // tall: the vertical bar goes, the horizontal one with it, and the content is back in place.
+  RECT outer;
+  GetWindowRect(form->Handle(), &outer);
+  const int frame = outer.right - outer.left - form->ClientRect().Width() - GetSystemMetrics(SM_CXVSCROLL);
+  form->SetBounds(150, 146, frame + memo.Right + GetSystemMetrics(SM_CXVSCROLL) / 2, 200);
+  Post(form->Handle(), WM_HSCROLL, SB_BOTTOM);
+  Post(form->Handle(), WM_VSCROLL, SB_BOTTOM);
+  ASSERT_LT(form->na->Left(), memo.Left);
+  form->SetBounds(150, 146, form->Width(), 400);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & both, 0);
+  EXPECT_EQ(form->na->BoundsRect(), memo);
+  EXPECT_EQ(form->GroupBox1->Left(), 0);
 }
 
 TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
@@ -410,6 +426,36 @@ TEST_F(MainWindow, EscapeAfterTypingGivesBackWhatTheBoxHeldBeforeTheClick) {
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
+// The click that empties a box is undone as typing is: by Ctrl+Z and by the box's own menu.
+TEST_F(MainWindow, UndoAfterTheClickBringsTheCharacterBack) {
+  TcxTextEdit& first = *form->cxTextEdit[0];
+  Click(first);
+  ASSERT_EQ(first.Text(), "");
+  PressKeyWith(VK_CONTROL, 'Z');
+  EXPECT_EQ(first.Text(), texts::kEntries[0]);
+
+  TcxTextEdit& second = *form->cxTextEdit[1];
+  bool undoChosen = false;
+  TTimer menuWatcher(nullptr);
+  menuWatcher.SetInterval(20);
+  menuWatcher.SetOnTimer([&](TObject*) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (undoChosen || !menu || !IsWindowVisible(menu)) return;
+    undoChosen = true;
+    // 撤消(U), as real input that the menu's own loop takes.
+    INPUT key[2] = {};
+    for (INPUT& k : key) {
+      k.type = INPUT_KEYBOARD;
+      k.ki.wVk = 'U';
+    }
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, key, sizeof(INPUT));
+  });
+  Click(second, mbRight);
+  EXPECT_TRUE(PumpUntil([&] { return undoChosen && !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
+  EXPECT_TRUE(PumpUntil([&] { return second.Text() == texts::kEntries[1]; }));
+}
+
 TEST_F(MainWindow, TabCyclesInTabOrderFromTheVisitButton) {
   std::vector<TWinControl*> order = {form->dxButton2, form->dxButton1};
   for (auto* e : form->cxTextEdit) order.push_back(e);
@@ -489,6 +535,49 @@ TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(form->na->Text(), before);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// A failure while the visit-us box is open: the box that reports it takes the input from every
+// window of the program, and each has it back as it had before: the visit-us box at once, the main
+// window when the visit-us box closes.
+TEST_F(MainWindow, TheFailureBoxIsModalForTheWholeProgram) {
+  form->shellExecute = NoBrowser;
+  int step = 0, ticks = 0;
+  bool mainEnabledUnderFailure = true, messageEnabledUnderFailure = true;
+  bool messageEnabledAfter = false, mainEnabledAfter = true;
+  TTimer watcher(nullptr);
+  watcher.SetInterval(20);
+  watcher.SetOnTimer([&](TObject*) {
+    HWND message = FindWindowA("TMessageForm", nullptr);
+    HWND failure = FindWindowA("#32770", Application->Title().c_str());
+    if (++ticks == 500) {  // ten seconds: the test has failed, the boxes go
+      PostMessageA(failure, WM_COMMAND, IDOK, 0);
+      PostMessageA(message, WM_CLOSE, 0, 0);
+    }
+    if (step == 0 && message && IsWindowVisible(message)) {
+      step = 1;
+      throw Exception("failed");
+    }
+    if (step == 1 && failure && IsWindowVisible(failure)) {
+      step = 2;
+      mainEnabledUnderFailure = IsWindowEnabled(form->Handle());
+      messageEnabledUnderFailure = IsWindowEnabled(message);
+      PostMessageA(failure, WM_COMMAND, IDOK, 0);
+    } else if (step == 2 && !failure) {
+      step = 3;
+      messageEnabledAfter = IsWindowEnabled(message);
+      mainEnabledAfter = IsWindowEnabled(form->Handle());
+      PostMessageA(message, WM_CLOSE, 0, 0);
+    }
+  });
+  form->dxButton2->Click();
+  watcher.SetEnabled(false);
+  ASSERT_EQ(step, 3);
+  EXPECT_FALSE(mainEnabledUnderFailure);
+  EXPECT_FALSE(messageEnabledUnderFailure);
+  EXPECT_TRUE(messageEnabledAfter);
+  EXPECT_FALSE(mainEnabledAfter);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
 namespace {

@@ -263,6 +263,14 @@ TEST_F(DxButton, AcceleratorNeedsAltUnlessTheButtonIsFocused) {
   EXPECT_EQ(clicks, 2);
   Post(button->Handle(), WM_CHAR, 'x');
   EXPECT_EQ(clicks, 2);
+  // With space holding the button down, the accelerator clicks once and ends the press: the keys'
+  // releases click no more.
+  Post(button->Handle(), WM_KEYDOWN, VK_SPACE);
+  Post(button->Handle(), WM_CHAR, 'g');
+  EXPECT_EQ(clicks, 3);
+  Post(button->Handle(), WM_KEYUP, 'G', 0xC0000001);
+  Post(button->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_EQ(clicks, 3);
 
   // A button that cannot take the focus does not answer its accelerator.
   Focus(other);
@@ -272,7 +280,7 @@ TEST_F(DxButton, AcceleratorNeedsAltUnlessTheButtonIsFocused) {
   button->SetEnabled(true);
   button->Hide();
   EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'g', 0), 0);
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(DxButton, ARestingButtonOnScreenHasTheRoundedFrameAroundTheFullFace) {

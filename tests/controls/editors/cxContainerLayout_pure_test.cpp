@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "controls/editors/cxContainerLayout.h"
 
 namespace {
@@ -169,12 +171,13 @@ TEST(EditFrame, HotAreaRegionAndShadowBands) {
 }
 
 TEST(EditLayout, EntryBoxesAre21HighWithTheInnerEditClippedToTheContent) {
-  EXPECT_EQ(TextEditAutoHeight(13, 2, 2), 21);
-  EXPECT_EQ(TextEditAutoHeight(0, 2, 2), 4);
-  EXPECT_EQ(TextEditAutoHeight(13, 1, 4), 22);
+  const TDensity at96;
+  EXPECT_EQ(TextEditAutoHeight(13, 2, 2, at96), 21);
+  EXPECT_EQ(TextEditAutoHeight(0, 2, 2, at96), 4);
+  EXPECT_EQ(TextEditAutoHeight(13, 1, 4, at96), 22);
   // A 33 x 21 box: content (2, 2, 31, 19), inner edit at (3, 3), 28 x 17, one row cut off.
   const TRect content{2, 2, 31, 19};
-  const TRect inner = InnerEditBounds(content, 13, taTopJustify);
+  const TRect inner = InnerEditBounds(content, TextEditContentHeight(13, 4, at96), taTopJustify, at96);
   EXPECT_EQ(inner, Bounds(3, 3, 28, 17));
   EXPECT_EQ(ChildClipRect(inner, content), (TRect{0, 0, 28, 16}));
   EXPECT_EQ(ChildClipRect(Bounds(3, 3, 28, 10), content), std::nullopt);
@@ -182,11 +185,19 @@ TEST(EditLayout, EntryBoxesAre21HighWithTheInnerEditClippedToTheContent) {
 
   // Vertical alignment in a taller content area (height 17 for text height 13).
   const TRect tall{2, 2, 98, 38};
-  EXPECT_EQ(InnerEditBounds(tall, 13, taBottomJustify).Top, 38 - 17 + 1);
-  EXPECT_EQ(InnerEditBounds(tall, 13, taVCenter).Top, 2 + (36 - 17) / 2 + 1);
+  EXPECT_EQ(InnerEditBounds(tall, 17, taBottomJustify, at96).Top, 38 - 17 + 1);
+  EXPECT_EQ(InnerEditBounds(tall, 17, taVCenter, at96).Top, 2 + (36 - 17) / 2 + 1);
   // Shorter than the text: the division truncates towards zero.
-  EXPECT_EQ(InnerEditBounds(TRect{2, 2, 31, 10}, 13, taVCenter).Top, 2 + (8 - 17) / 2 + 1);
-  EXPECT_EQ(InnerEditBounds(TRect{2, 2, 31, 10}, 13, taVCenter).Top, -1);
+  EXPECT_EQ(InnerEditBounds(TRect{2, 2, 31, 10}, 17, taVCenter, at96).Top, -1);
+
+  // On denser screens a box is as tall as a 21-pixel control laid out beside it (the window font
+  // measuring 16, 20 and 26 pixels at 120, 144 and 192 dots per inch), its text as far down.
+  for (auto [dpi, text, height, top] : {std::array{120, 16, 26, 4}, {144, 20, 32, 5}, {192, 26, 42, 6}}) {
+    const TDensity d = TDensity(dpi).WithTextHeight(13, text);
+    EXPECT_EQ(TextEditAutoHeight(text, 2, 2, d), d.Scale(21)) << dpi;
+    EXPECT_EQ(TextEditAutoHeight(text, 2, 2, d), height) << dpi;
+    EXPECT_EQ(InnerEditBounds(TRect{2, 2, 31, height - 2}, height - 4, taTopJustify, d).Top, top) << dpi;
+  }
 }
 
 TEST(EditText, CharCaseTouchesOnlyLatinLettersAndLeavesDoubleByteCharactersWhole) {
