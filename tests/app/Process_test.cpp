@@ -210,6 +210,10 @@ TEST(Program, TheTaskBarButtonGivesTheKeyboardBackToTheMainWindow) {
   }));
   const HWND text = focusOf();
   ASSERT_TRUE(SetForegroundWindow(program.Window("TApplication")));
+  // The program hears of the activation through a message sent to it; one sent after it comes back
+  // once that has been handled (until then the state checked below is the one before).
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer));
   EXPECT_TRUE(testing_support::PumpUntil([&] { return GetForegroundWindow() == main && focusOf() == text; }));
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0);
