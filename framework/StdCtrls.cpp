@@ -250,7 +250,7 @@ void TEditWindow::ReplaceText(const std::string& text) {
   }
   if (Text() == text) return;
   SendMessageA(Handle(), EM_LIMITTEXT, 0, 0);
-  SendMessageA(Handle(), EM_SETSEL, 0, -1);
+  SelectAll();
   SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
   SendMessageA(Handle(), EM_SETSEL, 0, 0);
