@@ -244,11 +244,14 @@ void TEditWindow::SetReadOnly(bool value) {
 }
 
 void TEditWindow::ReplaceText(const std::string& text) {
-  if (!HandleAllocated()) {
+  const std::string current = Text();
+  // Nothing to give back: set as any text, so that what is typed after it is undone on its own
+  // (the window's undo takes an insertion next to the last one as part of it).
+  if (!HandleAllocated() || current.empty()) {
     SetText(text);
     return;
   }
-  if (Text() == text) return;
+  if (current == text) return;
   SendMessageA(Handle(), EM_LIMITTEXT, 0, 0);
   SelectAll();
   SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

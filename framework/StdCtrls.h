@@ -88,7 +88,8 @@ class TEditWindow : public TWinControl {
   void SetReadOnly(bool value);
   void SelectAll();
   // Sets the text as the text setter does (past the length limit too, the caret at the start),
-  // but as one step of the window's own undo: undone, it gives back the text it replaced.
+  // but a text that replaces another as one step of the window's own undo: undone, it gives back
+  // the text it replaced.
   void ReplaceText(const std::string& text);
   // Editable text whose value is the text.
   void DescribeAccessible(TAccessibleInfo& info) override;
