@@ -18,6 +18,7 @@
 #include "naming/CombineNames.h"
 #include "tests/support/Input.h"
 #include "tests/support/Reader.h"
+#include "tests/ui/MainWindowFixture.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -39,15 +40,7 @@ std::string ReferencePixelsPath() {
   return p.substr(0, p.find_last_of("\\/") + 1) + "main-window-936.pixels";
 }
 
-struct Language : testing::Test {
-  void SetUp() override {
-    form = std::make_unique<TForm1>(nullptr);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && FocusedControl() != nullptr; });
-  }
-  std::unique_ptr<TForm1> form;
-};
+struct Language : MainWindowTest {};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "tests/support/Input.h"
+#include "tests/ui/MainWindowFixture.h"
 #include "ui/Uname.h"
 
 using namespace testing_support;
@@ -16,17 +17,12 @@ HINSTANCE WINAPI CountingShell(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
   return reinterpret_cast<HINSTANCE>(33);  // success
 }
 
-struct MainWindowButtons : testing::Test {
-  void SetUp() override {
+struct MainWindowButtons : MainWindowTest {
+  void Prepare(TForm1& f) override {
     g_shellCalls = 0;
-    form = std::make_unique<TForm1>(nullptr);
-    form->shellExecute = CountingShell;
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && FocusedControl() != nullptr; });
+    f.shellExecute = CountingShell;
   }
   TPoint Centre(TControl& c) { return c.ClientToScreen({c.Width() / 2, c.Height() / 2}); }
-  std::unique_ptr<TForm1> form;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "tests/support/Density.h"
 #include "tests/support/Input.h"
 #include "tests/support/Reader.h"
+#include "tests/ui/MainWindowFixture.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -39,15 +40,7 @@ naming::Entries InitialEntries() {
   return e;
 }
 
-struct MainWindow : testing::Test {
-  void SetUp() override {
-    form = std::make_unique<TForm1>(nullptr);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && FocusedControl() != nullptr; });
-  }
-  std::unique_ptr<TForm1> form;
-};
+struct MainWindow : MainWindowTest {};
 
 }  // namespace
 
