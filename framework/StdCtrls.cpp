@@ -1,9 +1,16 @@
 #include "framework/StdCtrls.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "framework/Accessible.h"
 #include "framework/SystemLibrary.h"
+#include "framework/UserHandles.h"
+#include "framework/WordBreak.h"
 
 bool ThemeServicesEnabled() {
   // Themed drawing needs the version 6 common controls, which only a manifest brings.
@@ -490,6 +497,103 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 TMemo::TMemo(TComponent* owner) : TEditWindow(owner) { SetBounds(0, 0, 185, 89); }
 
+namespace {
+
+// Whether the platform's 8-bit edit window counts its positions in characters (some systems do)
+// or in bytes of the text; asked once of a window holding one double-byte character.
+bool EditCountsCharacters() {
+  static const bool characters = [] {
+    const user::Window probe(CreateWindowExA(0, "EDIT", "\xD6\xD0", WS_CHILD, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr));
+    return probe && SendMessageA(probe.Get(), EM_LINELENGTH, 0, 0) == 1;
+  }();
+  return characters;
+}
+
+// An 8-bit text as characters, with the byte each begins at and the text's end.
+struct DecodedText {
+  std::u32string characters;
+  std::vector<int> offsets;
+
+  DecodedText(const char* text, int bytes) {
+    for (int i = 0; i < bytes;) {
+      offsets.push_back(i);
+      const auto b = static_cast<unsigned char>(text[i]);
+      const int length = (IsDBCSLeadByte(b) && i + 1 < bytes) ? 2 : 1;
+      wchar_t w = b;
+      if (b >= 0x80 && MultiByteToWideChar(CP_ACP, 0, text + i, length, &w, 1) != 1) w = 0xFFFD;
+      characters.push_back(w);
+      i += length;
+    }
+    offsets.push_back(bytes);
+  }
+
+  int Size() const { return static_cast<int>(characters.size()); }
+  // A position of the edit window as a character of the text, and back.
+  int FromWindow(int position) const {
+    if (EditCountsCharacters()) return std::clamp(position, 0, Size());
+    return static_cast<int>(std::lower_bound(offsets.begin(), offsets.end(), position) - offsets.begin());
+  }
+  int ToWindow(int character) const { return EditCountsCharacters() ? character : offsets[character]; }
+};
+
+// The word-break procedure of a box whose words are separated by spaces. The edit window hands
+// it the text of a row onwards as bytes, and positions in its own unit.
+int CALLBACK BreakAtSpaces(LPSTR text, int index, int bytes, int action) {
+  if (!text || bytes <= 0) return 0;
+  const DecodedText decoded(text, bytes);
+  const int at = decoded.FromWindow(index);
+  switch (action) {
+    case WB_ISDELIMITER:
+      return at < decoded.Size() && wordbreak::IsSeparator(decoded.characters[at]);
+    case WB_LEFT:
+      return decoded.ToWindow(wordbreak::Left(decoded.characters, at));
+    case WB_RIGHT:
+      return decoded.ToWindow(wordbreak::Right(decoded.characters, at));
+  }
+  return 0;
+}
+
+}  // namespace
+
+void TMemo::SetBreaksAtSpaces(bool value) {
+  if (breaksAtSpaces_ == value) return;
+  breaksAtSpaces_ = value;
+  ApplyWordBreak();
+}
+
+void TMemo::ApplyWordBreak() {
+  if (!HandleAllocated()) return;
+  const EDITWORDBREAKPROCA procedure = breaksAtSpaces_ ? BreakAtSpaces : nullptr;
+  SendMessageA(Handle(), EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(procedure));
+}
+
+void TMemo::CreateWindowHandleDone() {
+  TEditWindow::CreateWindowHandleDone();
+  if (breaksAtSpaces_) ApplyWordBreak();
+}
+
+void TMemo::SelectWordAt(int x, int y) {
+  const auto hit = static_cast<DWORD>(SendMessageA(Handle(), EM_CHARFROMPOS, 0, MAKELPARAM(x, y)));
+  // The nearest place for the caret, on the row hit; only its low 16 bits come back.
+  const auto rowStart = static_cast<int>(SendMessageA(Handle(), EM_LINEINDEX, HIWORD(hit), 0));
+  if (rowStart < 0) return;
+  int position = rowStart + ((LOWORD(hit) - rowStart) & 0xFFFF);
+  // The character clicked: the one before that place when the click was left of it.
+  const auto rowEnd = rowStart + static_cast<int>(SendMessageA(Handle(), EM_LINELENGTH, rowStart, 0));
+  if (position >= rowEnd) {
+    position = rowEnd - 1;
+  } else if (position > rowStart) {
+    const auto at = SendMessageA(Handle(), EM_POSFROMCHAR, position, 0);
+    if (at != -1 && GET_X_LPARAM(at) > x) --position;
+  }
+  if (position < rowStart) return;
+  const std::string text = Text();
+  const DecodedText decoded(text.data(), static_cast<int>(text.size()));
+  const auto [first, last] = wordbreak::WordAt(decoded.characters, decoded.FromWindow(position));
+  if (first < last) SendMessageA(Handle(), EM_SETSEL, decoded.ToWindow(first), decoded.ToWindow(last));
+}
+
 void TMemo::CreateParams(TCreateParams& p) {
   TEditWindow::CreateParams(p);
   p.Style |= ES_MULTILINE | ES_LEFT | ES_AUTOVSCROLL;
@@ -500,6 +604,11 @@ void TMemo::CreateParams(TCreateParams& p) {
 }
 
 void TMemo::WndProc(TMessage& m) {
+  if (m.Msg == WM_LBUTTONDBLCLK && breaksAtSpaces_) {
+    TEditWindow::WndProc(m);
+    if (HandleAllocated()) SelectWordAt(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+    return;
+  }
   if (m.Msg == WM_GETDLGCODE) {
     DefaultHandler(m);
     m.Result = wantTabs_ ? (m.Result | DLGC_WANTTAB) : (m.Result & ~DLGC_WANTTAB);

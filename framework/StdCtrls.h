@@ -188,13 +188,24 @@ class TMemo : public TEditWindow {
   TScrollStyle ScrollBars() const { return scrollBars_; }
   bool WantReturns() const { return wantReturns_; }
   bool WantTabs() const { return wantTabs_; }
+  // Words are the runs of text between spaces and line breaks: rows break only after a space
+  // (a run longer than a row is broken where East Asian text may break), a double click selects
+  // one whole word and Ctrl+Left and Ctrl+Right move by words. Off, the platform breaks East
+  // Asian text between any two characters.
+  bool BreaksAtSpaces() const { return breaksAtSpaces_; }
+  void SetBreaksAtSpaces(bool value);
 
   void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
 
  private:
+  void ApplyWordBreak();
+  // Selects the word under the client point, if any.
+  void SelectWordAt(int x, int y);
+  bool breaksAtSpaces_ = false;
   bool wordWrap_ = true;
   TScrollStyle scrollBars_ = ssNone;
   bool wantReturns_ = true;

@@ -112,6 +112,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetFont(na->Font(), texts::kSongTi, -16, 0);
   na->SetText(std::string(texts::kUsageLine1) + "\r\n" + texts::kUsageLine2 + "\r\n" + texts::kUsageLine3 + "\r\n" +
               texts::kUsageLine4);
+  // The names are the words of the result: each stays whole on its row.
+  na->SetBreaksAtSpaces(true);
   na->SetTabOrder(11);
   na->SetAccessibleName(texts::kResultBoxName);
 

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -302,6 +304,56 @@ TEST_F(MainWindow, StartButtonFillsTheResultBoxOnceAndInBold) {
   Click(*form->dxButton3);
   EXPECT_EQ(form->na->Text(), expected);
   EXPECT_EQ(form->na->Font().Style(), static_cast<TFontStyles>(fsBold));
+}
+
+// The names are the result's words: every row begins with a whole name, and a double click
+// anywhere on a name, at its first character's left edge or its last one's right edge, selects
+// that name and not the space after it.
+TEST_F(MainWindow, ResultRowsBeginWithWholeNamesAndADoubleClickSelectsOne) {
+  Click(*form->dxButton3);
+  const std::wstring expected = Wide(naming::CombineNames(InitialEntries()));
+  ASSERT_TRUE(PumpUntil([&] { return WindowTextW(form->na->Handle()) == expected; }));
+  const HWND box = form->na->Handle();
+  auto row = [box](int n) {
+    wchar_t buffer[256] = {};
+    buffer[0] = static_cast<wchar_t>(std::size(buffer) - 1);
+    const auto length = SendMessageW(box, EM_GETLINE, n, reinterpret_cast<LPARAM>(buffer));
+    return std::wstring(buffer, static_cast<std::size_t>(length));
+  };
+  const auto rows = static_cast<int>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
+  ASSERT_GT(rows, 3);
+  std::wstring joined;
+  for (int n = 0; n < rows; ++n) {
+    const std::wstring text = row(n);
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text.front(), L' ') << "row " << n;
+    if (n + 1 < rows) {
+      EXPECT_EQ(text.back(), L' ') << "row " << n << " ends inside a name";
+    }
+    joined += text;
+  }
+  EXPECT_EQ(joined, expected);
+
+  const std::wstring second = row(1);
+  const auto start = static_cast<WPARAM>(SendMessageW(box, EM_LINEINDEX, 1, 0));
+  auto left = [box](WPARAM position) { return GET_X_LPARAM(SendMessageW(box, EM_POSFROMCHAR, position, 0)); };
+  const int top = GET_Y_LPARAM(SendMessageW(box, EM_POSFROMCHAR, start, 0)) + 2;
+  const std::size_t lastName = second.rfind(L' ', second.size() - 2) + 1;
+  const struct {
+    int x;
+    std::wstring name;
+  } clicks[] = {{left(start) + 1, second.substr(0, second.find(L' '))},
+                {left(start + lastName + 2) - 2, second.substr(lastName, second.size() - 1 - lastName)}};
+  for (const auto& click : clicks) {
+    SCOPED_TRACE(click.x);
+    const LPARAM at = MAKELPARAM(click.x, top);
+    Post(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Post(box, WM_LBUTTONUP, 0, at);
+    Post(box, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    Post(box, WM_LBUTTONUP, 0, at);
+    Post(box, WM_COPY, 0, 0);
+    EXPECT_EQ(ClipboardUnicode(), click.name);
+  }
 }
 
 // Ctrl+A selects the whole text of an entry box and of the result box, with the caret at the end
