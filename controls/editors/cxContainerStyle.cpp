@@ -111,7 +111,13 @@ TFont& TcxContainerStyle::Font() {
 }
 
 void TcxContainerStyle::SetFont(const TFont& value) {
-  if (font_) font_->Assign(value);
+  if (!font_) return;
+  // An equal font leaves the font as it is and tells nobody; the style still takes it as its own.
+  if (font_->SameAs(value)) {
+    if (!Assigned(svFont)) FontChanged();
+    return;
+  }
+  font_->Assign(value);
 }
 
 void TcxContainerStyle::FontChanged() {

@@ -438,6 +438,8 @@ bool TcxCustomTextEdit::InnerEditVisible() const {
 }
 
 void TcxCustomTextEdit::RepaintDrawnText() {
+  // The text drawn is the new one from the next paint on.
+  static_cast<TcxCustomEditViewInfo&>(ViewInfo()).Text = DrawnText();
   if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -506,10 +508,11 @@ void TcxCustomTextEdit::ChangeScale(int m, int d) { TControl::ChangeScale(m, d);
 
 void TcxCustomTextEdit::AdjustHostedControl() {
   if (!inner_) return;
-  if (AutoSize() && Height() != AutoHeight()) {
-    // The new height runs the whole update again, placing the inner edit there.
-    SetBounds(Left(), Top(), Width(), Height());
-    return;
+  if (AutoSize() && Height() != AutoHeight() && !sizingToText_) {
+    // The new height runs the whole update again, placing the inner edit there. Constraints or
+    // OnCanResize may keep another height: the inner edit is then placed at that one.
+    cxWithFlag(sizingToText_, [&] { SetBounds(Left(), Top(), Width(), Height()); });
+    if (Height() == AutoHeight()) return;
   }
   const TRect& cr = ViewInfo().ContentRect;
   const TRect extent = GetBorderExtent();
@@ -550,6 +553,17 @@ void TcxCustomTextEdit::CalculateViewInfo(TPoint point, bool allowed) {
   v.DrawText = !InnerEditVisible();
   v.Alignment = ActiveTextProperties().Alignment().Horz();
   v.Font = &Style().Font();
+  v.Text = DrawnText();
+}
+
+std::string TcxCustomTextEdit::DrawnText() {
+  std::string text = DisplayText();
+  // A password is drawn as the inner edit shows it: one echo character for each character.
+  if (ActiveTextProperties().EchoMode() == eemPassword) {
+    const int characters = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    text.assign(static_cast<std::size_t>(characters), '*');
+  }
+  return text;
 }
 
 void TcxCustomTextEdit::Paint() {
@@ -597,6 +611,8 @@ void TcxCustomTextEdit::InnerMouseDown(TMouseButton button, TShiftState shift, i
 
 void TcxCustomTextEdit::DescribeAccessible(TAccessibleInfo& info) {
   DescribeTextBox(info, Text(), ActiveProperties().ReadOnly());
+  // A password is not read out.
+  if (ActiveTextProperties().EchoMode() == eemPassword) info.Value.reset();
 }
 
 void TcxCustomTextEdit::WndProc(TMessage& m) {

@@ -259,6 +259,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SyncHostedControl() override;
   std::optional<TRect> ChildClip(TWinControl* child, const TRect& client) override;
   void CalculateViewInfo(TPoint point, bool hotTrackingAllowed) override;
+  // The text the box draws while its inner edit is hidden.
+  std::string DrawnText();
   void Paint() override;
   void FocusLeft() override;
 
@@ -280,6 +282,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
 
   TcxCustomInnerTextEdit* inner_ = nullptr;  // owned as a component
   int textHeight_ = -1;                      // measured for the current font; -1: not yet
+  bool sizingToText_ = false;                // the box is taking the height its text needs
   bool typed_ = false;                       // a character was just typed (completion)
   bool completing_ = false;
   TImeMode imeMode_ = imDontCare;

@@ -57,6 +57,14 @@ TEST(CxContainerStyle, SettingTheCurrentValueStillAssignsItAndValuesAreNamed) {
   EXPECT_EQ(s.changes, 1);
   s.style.SetBorderStyle(cbsFlat);  // assigned and equal: nothing
   EXPECT_EQ(s.changes, 1);
+  // So is the font: a font equal to the style's becomes its own.
+  TFont same;
+  same.Assign(s.style.Font());
+  s.style.SetFont(same);
+  EXPECT_TRUE(s.style.AssignedValues() & (1u << svFont));
+  EXPECT_EQ(s.changes, 2);
+  s.style.SetFont(same);
+  EXPECT_EQ(s.changes, 2);
   s.style.LookAndFeel().SetKind(lfStandard);
   EXPECT_EQ(s.style.BorderStyle(), cbsFlat);  // its own value wins
 

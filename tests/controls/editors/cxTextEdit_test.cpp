@@ -176,6 +176,17 @@ TEST_F(CxTextEdit, AutoSizeGivesTwentyOnePixelsInTheMainWindowFont) {
   EXPECT_EQ(box.InnerEdit()->BoundsRect(), Bounds(3, 3, 35, 17));
   box.InnerEdit()->OnCanResize = nullptr;
   box.SetWidth(33);
+  // A limit that keeps the box below the height of its text: the inner edit is placed and cut
+  // off at that height all the same.
+  box.Constraints().SetMaxHeight(15);
+  box.Font().SetHeight(-14);
+  EXPECT_EQ(box.Height(), 15);
+  EXPECT_EQ(box.InnerEdit()->BoundsRect(), Bounds(3, 3, 28, 4 + MeasureText(box.Font(), "Zg").cy));
+  ASSERT_NE(GetWindowRgnBox(Inner(0), &clip), ERROR);
+  EXPECT_EQ((TRect{clip.left, clip.top, clip.right, clip.bottom}), (TRect{0, 0, 28, 10}));
+  box.Constraints().SetMaxHeight(0);
+  box.SetParentFont(true);
+  ASSERT_EQ(box.Height(), 21);
 
   // Layout scaling moves and widens the box; the inner edit is placed anew, not scaled.
   box.ChangeScale(2, 1);
@@ -785,6 +796,21 @@ TEST_F(CxTextEdit, ClearShortcutDoubleClickAndRightAlignedTextDrawnByTheBox) {
   for (int y = 3; y < box.Height() - 3; ++y)
     if (bitmap.Pixel(box.Width() - 5, y) != ColorToRGB(clWindow)) textOnTheRight = true;
   EXPECT_TRUE(textOnTheRight);
+  // A password is drawn as one echo character for each character, as the inner edit shows it.
+  auto drawn = [&] {
+    box.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < box.Height(); ++y)
+      for (int x = 0; x < box.Width(); ++x) pixels.push_back(bitmap.Pixel(x, y));
+    return pixels;
+  };
+  box.SetText("**");
+  const std::vector<COLORREF> stars = drawn();
+  box.SetText(std::string(kQing) + "8");
+  box.Properties().SetEchoMode(eemPassword);
+  EXPECT_EQ(drawn(), stars);
+  box.Properties().SetEchoMode(eemNormal);
+  EXPECT_NE(drawn(), stars);
   box.SetFocus();
   Application->ProcessMessages();
   EXPECT_NE(GetWindowRgnBox(Inner(1), &clip), NULLREGION);
@@ -1145,6 +1171,10 @@ TEST_F(CxTextEdit, ReadersHearTheBoxAndItsInnerEditAsOneEditableTextNamedByTheFo
     EXPECT_EQ(object.State() & STATE_SYSTEM_READONLY, STATE_SYSTEM_READONLY);
     boxes[0]->Properties().SetReadOnly(false);
     EXPECT_EQ(object.State() & STATE_SYSTEM_READONLY, 0);
+    // A password is not read out.
+    boxes[0]->Properties().SetEchoMode(eemPassword);
+    EXPECT_EQ(object.Value(), L"");
+    boxes[0]->Properties().SetEchoMode(eemNormal);
   }
   boxes[0]->SetText("");
   EXPECT_TRUE(testing_support::PumpUntil([&] { return events.Has(EVENT_OBJECT_VALUECHANGE, Inner(0)); }));
