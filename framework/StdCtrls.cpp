@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -510,13 +511,19 @@ bool EditCountsCharacters() {
   return characters;
 }
 
-// An 8-bit text as characters, with the byte each begins at and the text's end.
+// An 8-bit text as characters, with the byte each begins at and the text's end; or its beginning,
+// up to the character at the window position `through`.
 struct DecodedText {
   std::u32string characters;
   std::vector<int> offsets;
 
-  DecodedText(const char* text, int bytes) {
+  DecodedText(const char* text, int bytes, int through = INT_MAX) {
+    const bool characterPositions = EditCountsCharacters();
     for (int i = 0; i < bytes;) {
+      if ((characterPositions ? static_cast<int>(characters.size()) : i) > through) {
+        bytes = i;
+        break;
+      }
       offsets.push_back(i);
       const auto b = static_cast<unsigned char>(text[i]);
       const int length = (IsDBCSLeadByte(b) && i + 1 < bytes) ? 2 : 1;
@@ -541,7 +548,8 @@ struct DecodedText {
 // it the text of a row onwards as bytes, and positions in its own unit.
 int CALLBACK BreakAtSpaces(LPSTR text, int index, int bytes, int action) {
   if (!text || bytes <= 0) return 0;
-  const DecodedText decoded(text, bytes);
+  // A row's breaks lie before the index: only that much of what may be a long text is read.
+  const DecodedText decoded(text, bytes, action == WB_RIGHT ? INT_MAX : index);
   const int at = decoded.FromWindow(index);
   switch (action) {
     case WB_ISDELIMITER:
