@@ -28,6 +28,11 @@ void LoadLibrariesFromSystemFolderOnly() {
     DWORD imageLoad = kPreferSystem32Images;
     setPolicy(kProcessImageLoadPolicy, &imageLoad, sizeof imageLoad);
   }
+  // The input method support initialises COM on the thread of the first window that takes the
+  // focus and loads COM's library by name for it; some systems (Wine) look for it then with the
+  // search the process started with, the program's folder first. Loaded now from the system
+  // folder, it is found in memory then.
+  LoadSystemLibrary("ole32.dll");
 }
 
 HMODULE WINAPI LoadSystemLibrary(const char* name) {
