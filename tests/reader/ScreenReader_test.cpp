@@ -253,7 +253,7 @@ bool Loaded(DWORD process, const char* library) {
 // every library it does not always take from the system folder: the names of the entry
 // "<name>,<name>...=n,b" of WINEDLLOVERRIDES. Wine takes the setting from the environment it was
 // started with; a Windows program cannot change it for the programs it starts.
-std::vector<std::string> LibrariesLookedForBesideThePrograms() {
+std::vector<std::string> LibrariesLookedForInAProgramsFolderFirst() {
   char value[4096] = {};
   const DWORD length = GetEnvironmentVariableA("WINEDLLOVERRIDES", value, sizeof value);
   std::vector<std::string> libraries;
@@ -329,7 +329,8 @@ void UseEveryPath(const std::string& copy, const std::string& folder) {
   const std::string systemFolder = std::string(system, GetSystemDirectoryA(system, MAX_PATH)) + "\\";
   for (const std::string& path : ModulesOf(program.Id())) {
     if (lstrcmpiA(path.c_str(), copy.c_str()) == 0) continue;
-    EXPECT_EQ(lstrcmpiA(path.substr(0, systemFolder.size()).c_str(), systemFolder.c_str()), 0) << path;
+    EXPECT_EQ(lstrcmpiA(path.substr(0, systemFolder.size()).c_str(), systemFolder.c_str()), 0)
+        << path << " is loaded, from outside the system folder";
   }
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0);
@@ -339,7 +340,7 @@ void UseEveryPath(const std::string& copy, const std::string& folder) {
 // there, the program loads none of them, at start-up or later, whatever it is asked to do; it
 // takes every library from the system folder and still works.
 TEST(ProgramAmongStandIns, LoadsEveryLibraryFromTheSystemFolderAndWorks) {
-  const std::vector<std::string> libraries = LibrariesLookedForBesideThePrograms();
+  const std::vector<std::string> libraries = LibrariesLookedForInAProgramsFolderFirst();
   if (libraries.empty()) GTEST_SKIP() << "run by program_among_stand_ins, with WINEDLLOVERRIDES=<libraries>=n,b";
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
