@@ -1,6 +1,5 @@
 #include "framework/Hints.h"
 
-
 #include <algorithm>
 
 #include "framework/Exception.h"

@@ -314,7 +314,8 @@ void UseEveryPath(const std::string& copy, const std::string& folder) {
     EXPECT_EQ(group.Name(), Wide(texts::kGroupCaption));
     EXPECT_EQ(group.Name(1), Wide(texts::kBannerCaption));
     const char* captions[] = {texts::kVisitUs, texts::kCloseWindow, texts::kStartNaming};
-    for (std::size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(Accessible::FromWindow(buttons[i]).Name(), Wide(captions[i]));
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+      EXPECT_EQ(Accessible::FromWindow(buttons[i]).Name(), Wide(captions[i]));
     for (int n = 1; n <= 9; ++n) EXPECT_EQ(Accessible::FromWindow(boxes[n - 1]).Name(), EntryName(n));
     EXPECT_EQ(Accessible::FromWindow(boxes[0]).Value(), L"\u6797");
     EXPECT_EQ(Accessible::FromWindow(resultBox).Value(), names);
