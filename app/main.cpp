@@ -7,6 +7,7 @@
 #include "framework/Exception.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "framework/SystemLibrary.h"
 #include "ui/Texts.h"
 #include "ui/Uname.h"
 
@@ -29,6 +30,9 @@ struct EditorsInUse {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a library: the system's libraries come from the system folder only, so
+  // files beside the program or in the current folder never run inside it.
+  LoadLibrariesFromSystemFolderOnly();
   try {
     TApplication application;
     EditorsInUse editors;

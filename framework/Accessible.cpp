@@ -31,9 +31,9 @@ struct OleFunctions {
 const OleFunctions* Ole() {
   static const OleFunctions* const functions = []() -> const OleFunctions* {
     static OleFunctions f;
-    HMODULE ole = LoadLibraryA("ole32.dll");
-    HMODULE automation = LoadLibraryA("oleaut32.dll");
-    HMODULE acc = LoadLibraryA("oleacc.dll");
+    HMODULE ole = LoadSystemLibrary("ole32.dll");
+    HMODULE automation = LoadSystemLibrary("oleaut32.dll");
+    HMODULE acc = LoadSystemLibrary("oleacc.dll");
     const bool all = LoadLibraryFunction(ole, "CoInitializeEx", f.CoInitializeEx) &&
                      LoadLibraryFunction(ole, "CoDisconnectObject", f.CoDisconnectObject) &&
                      LoadLibraryFunction(automation, "SysAllocStringLen", f.SysAllocStringLen) &&

@@ -307,7 +307,7 @@ namespace {
 using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
 
 TransparentBltFn TransparentCopy() {
-  static const auto copy = LibraryFunction<TransparentBltFn>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
+  static const auto copy = LibraryFunction<TransparentBltFn>(LoadSystemLibrary("msimg32.dll"), "TransparentBlt");
   if (!copy) throw Exception("The transparent copy (msimg32.dll) is not available");
   return copy;
 }

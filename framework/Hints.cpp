@@ -1,11 +1,10 @@
 #include "framework/Hints.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "framework/Exception.h"
 #include "framework/Application.h"
+#include "framework/CommonControls.h"
 #include "framework/Handles.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -43,7 +42,7 @@ int CursorDepth() {
 
 THintWindow::THintWindow(HWND owner) : owner_(owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&classes);
+  commctrl::InitCommonControlsEx(&classes);
   window_.Reset(CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr));

@@ -153,7 +153,7 @@ void TForm1::dxButton1Click(TObject*) { Close(); }
 
 HINSTANCE WINAPI TForm1::ShellExecuteOnDemand(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                               LPCSTR directory, INT show) {
-  static const auto shell = LibraryFunction<ShellExecuteFn>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
+  static const auto shell = LibraryFunction<ShellExecuteFn>(LoadSystemLibrary("shell32.dll"), "ShellExecuteA");
   // Without the shell, as without a handler for the address: the failure code of a missing file.
   if (!shell) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_FNF));
   return shell(window, verb, file, parameters, directory, show);

@@ -18,7 +18,7 @@ struct ImmFunctions {
 const ImmFunctions& Imm() {
   static const ImmFunctions functions = [] {
     ImmFunctions f;
-    const HMODULE library = LoadLibraryA("imm32.dll");
+    const HMODULE library = LoadSystemLibrary("imm32.dll");
     LoadLibraryFunction(library, "ImmGetContext", f.GetContext);
     LoadLibraryFunction(library, "ImmReleaseContext", f.ReleaseContext);
     LoadLibraryFunction(library, "ImmAssociateContext", f.AssociateContext);

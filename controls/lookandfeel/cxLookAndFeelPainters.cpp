@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "controls/lookandfeel/dxThemeManager.h"
+#include "framework/CommonControls.h"
 
 namespace {
 
@@ -215,7 +216,8 @@ void TcxCustomLookAndFeelPainter::PaintRadioButton(TcxCanvas& canvas, int x, int
   // A focused button looks hot where the painter tracks hover.
   if (focused && TracksButtonHover() && (state == pbsNormal || state == pbsDefault)) state = pbsHot;
   if (HIMAGELIST images = cxRadioImages())
-    ImageList_Draw(images, cxRadioImageIndex(Style(), state, checked), canvas.Handle(), x, y, ILD_TRANSPARENT);
+    commctrl::ImageList_Draw(images, cxRadioImageIndex(Style(), state, checked), canvas.Handle(), x, y,
+                             ILD_TRANSPARENT);
 }
 
 void TcxCustomLookAndFeelPainter::PaintHeader(TcxCanvas& canvas, const TRect& r, TcxBorders sides,
@@ -314,7 +316,8 @@ void TcxCustomLookAndFeelPainter::PaintIndicatorHeader(TcxCanvas& canvas, const 
   const int x = r.Left + (r.Width() - cxIndicatorImageSize) / 2;
   const int y = r.Top + (r.Height() - cxIndicatorImageSize) / 2;
   if (HIMAGELIST images = cxIndicatorImages())
-    ImageList_Draw(images, kind - 1, canvas.Handle(), x, y, IndicatorImagesMasked() ? ILD_TRANSPARENT : ILD_NORMAL);
+    commctrl::ImageList_Draw(images, kind - 1, canvas.Handle(), x, y,
+                             IndicatorImagesMasked() ? ILD_TRANSPARENT : ILD_NORMAL);
 }
 
 void TcxCustomLookAndFeelPainter::PaintIndicatorItem(TcxCanvas& canvas, const TRect& r, const TcxPainterText& text,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/CommonControls.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
 #include "framework/UtilWindow.h"
@@ -15,9 +16,9 @@ namespace {
 class TcxImageList {
  public:
   TcxImageList(int width, int height, int count)
-      : list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0)) {}
+      : list_(commctrl::ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0)) {}
   ~TcxImageList() {
-    if (list_) ImageList_Destroy(list_);
+    if (list_) commctrl::ImageList_Destroy(list_);
   }
   TcxImageList(const TcxImageList&) = delete;
   TcxImageList& operator=(const TcxImageList&) = delete;
@@ -48,7 +49,7 @@ void AddStrip(const TcxImageList& list, int width, int height, int count, COLORR
         const COLORREF c = color(i, x, y);
         pixels[y * width * count + i * width + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
       }
-  ImageList_AddMasked(list.Get(), strip.Get(), key);
+  commctrl::ImageList_AddMasked(list.Get(), strip.Get(), key);
 }
 
 constexpr COLORREF kRadioKey = RGB(255, 0, 255);

@@ -1,11 +1,10 @@
 #include "controls/lookandfeel/dxThemeManager.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "framework/CommonControls.h"
 #include "framework/UtilWindow.h"
 
 namespace {
@@ -122,7 +121,7 @@ int dxThemeChangedNotificatorCount() { return g_notificators ? static_cast<int>(
 void dxThemeManagerInitialize(const TdxUxThemeSystem& system) {
   if (UxThemeLibraryLoaded()) return;
   const bool possible = dxVisualStylesPossible(system);
-  InitCommonControls();
+  commctrl::InitCommonControls();
   if (!possible || !LoadUxThemeLibrary(system)) return;
   g_themesActive = SystemThemeActive();
   g_receiver = std::make_unique<TdxThemeChangeReceiver>();

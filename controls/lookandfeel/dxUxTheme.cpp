@@ -1,5 +1,7 @@
 #include "controls/lookandfeel/dxUxTheme.h"
 
+#include "framework/SystemLibrary.h"
+
 namespace {
 
 const char* const kLibraryName = "UxTheme.dll";
@@ -23,7 +25,7 @@ bool dxVisualStylesPossible(const TdxUxThemeSystem& system) {
 }
 
 const TdxUxThemeSystem& dxSystemUxTheme() {
-  static const TdxUxThemeSystem system{::GetVersionExA, ::LoadLibraryA, ::GetProcAddress, ::FreeLibrary};
+  static const TdxUxThemeSystem system{::GetVersionExA, LoadSystemLibrary, ::GetProcAddress, ::FreeLibrary};
   return system;
 }
 

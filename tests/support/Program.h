@@ -15,13 +15,15 @@ inline std::string ProgramPath() {
 
 class Program {
  public:
-  explicit Program(int showCommand, const std::string& path = ProgramPath()) {
+  // Started from `path`, in the current folder `folder` (by default this process's).
+  explicit Program(int showCommand, const std::string& path = ProgramPath(), const std::string& folder = {}) {
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand);
     std::string command = "\"" + path + "\"";
-    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &si, &info_);
     if (started_) WaitForInputIdle(info_.hProcess, 5000);
   }
   ~Program() {
