@@ -611,6 +611,19 @@ TEST_F(Hover, NoticesHeldBackByACaptureComeWhenItEnds) {
     return Application->MouseControl() == b && (log.empty() || log.size() >= visit.size());
   });
   EXPECT_TRUE(log.empty() || log == visit) << testing::PrintToString(log);
+
+  // The control holding the capture itself (held down, as a pressed button is) hears at once that
+  // the mouse left it; the control the mouse went to hears of it when the capture ends.
+  log.clear();
+  Application->SetCaptureControl(b);
+  ASSERT_TRUE(moveTo(a));
+  EXPECT_EQ(log, std::vector<std::string>{"B:20"});
+  Application->SetCaptureControl(nullptr);
+  testing_support::PumpUntil([&] {
+    Application->Idle();
+    return log.size() >= 2;
+  });
+  EXPECT_EQ(log, (std::vector<std::string>{"B:20", "A:19"}));
 }
 
 // The pointer shows the Cursor of the windowless child under it, else the window's own; a
