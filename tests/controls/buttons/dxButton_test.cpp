@@ -26,7 +26,8 @@ const char* const kSongTi = "\xCB\xCE\xCC\xE5";
 bool IsInk(COLORREF c) { return GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100; }
 bool IsRed(COLORREF c) { return c == kRed; }
 
-// First and last column, and first and last row, of the pixels inside the frame that match.
+// First and last column, and first and last row, of the pixels inside the frame that match (with
+// an inset of 0, of all the pixels).
 struct Extent {
   int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
   bool Found() const { return left <= right; }
@@ -39,6 +40,11 @@ Extent Find(TBitmap& bitmap, const std::function<bool(COLORREF)>& match, int ins
         e = {std::min(e.left, x), std::max(e.right, x), std::min(e.top, y), std::max(e.bottom, y)};
       }
   return e;
+}
+Extent Find(TdxButton& button, const std::function<bool(COLORREF)>& match) {
+  TBitmap bitmap;
+  PaintInto(button, bitmap);
+  return Find(bitmap, match);
 }
 
 // The caption's lines: one extent for each band of rows inside the frame that holds ink.
@@ -57,11 +63,6 @@ std::vector<Extent> Lines(TBitmap& bitmap) {
     previous = ink;
   }
   return lines;
-}
-Extent Find(TdxButton& button, const std::function<bool(COLORREF)>& match) {
-  TBitmap bitmap;
-  PaintInto(button, bitmap);
-  return Find(bitmap, match);
 }
 
 COLORREF PaintedPixel(TdxButton& button, int x, int y) {
@@ -356,7 +357,7 @@ TEST_F(DxButton, ARestingButtonOnScreenHasTheRoundedFrameAroundTheFullFace) {
   EXPECT_LE(std::abs(caption.left - (w - 1 - caption.right)), 2);
   EXPECT_LE(std::abs(caption.top - (h - 1 - caption.bottom)), 3);
 
-  // Twice as tall, the gradient's last bands show: the face ends in light grey 0xE7EBEF.
+  // Twice as tall, the face shows its last bands: it ends in light grey 0xE7EBEF.
   button->SetBounds(10, 10, w, 2 * h);
   TBitmap tall;
   PaintInto(*button, tall);
@@ -396,12 +397,12 @@ TEST_F(DxButton, StatesShowAsRingsAndFaces) {
   EXPECT_GT(differing, 10) << "the dotted focus rectangle on row 3";
   button->SetShowFocusRect(false);
 
-  // Tall enough (160 rows inside the frame) for the last of the 64 bands to show whole, the rings
-  // end in their lower colours.
-  button->SetBounds(10, 10, 73, 162);
-  EXPECT_EQ(PaintedPixel(*button, mid, 160), 0xEF846Du);  // blue
+  // With 97 rows inside the frame the last of the 64 bands has a row past its dithered first one:
+  // the rings end in their lower colours.
+  button->SetBounds(10, 10, 73, 99);
+  EXPECT_EQ(PaintedPixel(*button, mid, 97), 0xEF846Du);  // blue
   button->Perform(CM_MOUSEENTER);
-  EXPECT_EQ(PaintedPixel(*button, mid, 160), 0x0096E7u);  // orange
+  EXPECT_EQ(PaintedPixel(*button, mid, 97), 0x0096E7u);  // orange
   button->Perform(CM_MOUSELEAVE);
   Focus(other);
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kFaceTop);
@@ -713,4 +714,3 @@ TEST(GrayGlyph, BrightensEveryPixelToGrey) {
   EXPECT_EQ(b.Pixel(0, 0), RGB(160, 160, 160));
   EXPECT_EQ(b.Pixel(1, 0), RGB(255, 255, 255));
 }
-
