@@ -619,11 +619,13 @@ TEST_F(Hover, NoticesHeldBackByACaptureComeWhenItEnds) {
   ASSERT_TRUE(moveTo(a));
   EXPECT_EQ(log, std::vector<std::string>{"B:20"});
   Application->SetCaptureControl(nullptr);
+  // A hears of it, after a visit to B should the window system report the pointer there late.
+  const std::vector<std::string> direct{"B:20", "A:19"}, late{"B:20", "B:19", "B:20", "A:19"};
   testing_support::PumpUntil([&] {
     Application->Idle();
-    return log.size() >= 2;
+    return Application->MouseControl() == a && log.back() == "A:19";
   });
-  EXPECT_EQ(log, (std::vector<std::string>{"B:20", "A:19"}));
+  EXPECT_TRUE(log == direct || log == late) << testing::PrintToString(log);
 }
 
 // The pointer shows the Cursor of the windowless child under it, else the window's own; a
