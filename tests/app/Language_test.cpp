@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -44,8 +45,8 @@ struct Language : MainWindowTest {};
 
 }  // namespace
 
-// Nine characters typed by an input method give the 81 names; a character another program put on
-// the clipboard is pasted as itself.
+// Nine characters typed by an input method give the 81 names, and one more typed into the result
+// box stays itself; a character another program put on the clipboard is pasted as itself.
 TEST_F(Language, TypedAndPastedCharactersGiveTheNamesInUnicode) {
   const std::wstring typed = L"\u5F20\u738B\u674E\u8D75\u5218\u9648\u6768\u9EC4\u5434";  // 张王李赵刘陈杨黄吴
   naming::Entries entries;
@@ -57,7 +58,15 @@ TEST_F(Language, TypedAndPastedCharactersGiveTheNamesInUnicode) {
     entries[static_cast<std::size_t>(i)] = bytes;
   }
   Click(*form->dxButton3);
-  EXPECT_EQ(WindowTextW(form->na->Handle()), Wide(naming::CombineNames(entries)));
+  const std::wstring names = Wide(naming::CombineNames(entries));
+  EXPECT_EQ(WindowTextW(form->na->Handle()), names);
+  // Typed into the result box, a character goes in whole, not as two bytes of its own.
+  Click(*form->na);
+  PressKeyWith(VK_CONTROL, VK_END);
+  TypeCharacters(L"\u5B59");  // 孙
+  const std::wstring shown = WindowTextW(form->na->Handle());
+  EXPECT_EQ(shown.substr(0, names.size()), names);
+  EXPECT_EQ(shown.substr(std::min(shown.size(), names.size())), L"\u5B59");
 
   // Placed as a program of an English system places it: in UTF-16, with its language.
   const std::wstring pasted = L"\u5468";  // 周

@@ -119,6 +119,15 @@ TEST_F(FocusTracking, EnterAndExitFollowTheFocusWithinTheForm) {
   form->Perform(CM_DIALOGKEY, VK_TAB);
   ASSERT_TRUE(b->Focused());
   EXPECT_EQ(Take(), (Strings{"exit d", "exit box", "enter b"}));
+  {
+    testing_support::HeldKeys shift{VK_SHIFT};  // Shift+Tab goes back into the box
+    form->Perform(CM_DIALOGKEY, VK_TAB);
+  }
+  EXPECT_TRUE(d->Focused());
+  EXPECT_EQ(Take(), (Strings{"exit b", "enter box", "enter d"}));
+  form->Perform(CM_DIALOGKEY, VK_TAB);
+  ASSERT_TRUE(b->Focused());
+  Take();
 
   TForm elsewhere(nullptr);
   elsewhere.SetBounds(500, 350, 200, 100);

@@ -108,6 +108,20 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
   EXPECT_EQ(form->RzMarqueeStatus1->Font().Height(), -13);
   EXPECT_FALSE(form->GroupBox1->ParentColor());
   EXPECT_FALSE(form->GradientLabel1->ParentColor());
+
+  // The usage hint scrolls at the marquee's defaults: right to left, a tick every 100 ms, one
+  // pixel a tick, a cycle of its caption's width and its own.
+  TRzMarqueeStatus& hint = *form->RzMarqueeStatus1;
+  EXPECT_EQ(hint.ScrollType(), stRightToLeft);
+  EXPECT_TRUE(hint.Scrolling());
+  EXPECT_EQ(hint.ScrollDelay(), 100);
+  EXPECT_TRUE(hint.ScrollTimer().Running());
+  EXPECT_EQ(hint.ScrollTimer().Interval(), 100u);
+  EXPECT_EQ(hint.ScrollSize(), 1);
+  EXPECT_EQ(hint.WrapLimit(), MeasureText(hint.Font(), hint.Caption()).cx + 361);
+  const int at = hint.ScrollPosition();
+  SendMessageA(hint.ScrollTimer().WindowHandle(), WM_TIMER, 1, 0);  // a tick as the system delivers it
+  EXPECT_EQ(hint.ScrollPosition(), at + 1 < hint.WrapLimit() ? at + 1 : 0);
 }
 
 namespace {
@@ -547,7 +561,10 @@ HINSTANCE WINAPI NoBrowser(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
 struct VisitUsBox {
   bool shown = false;
   std::string caption;
-  bool mainDisabled = false;  // the main window took no input while it was shown
+  std::string message;             // the text of its message
+  std::vector<std::string> parts;  // its controls, each as class and name
+  int childWindows = 0;            // the windows inside it
+  bool mainDisabled = false;       // the main window took no input while it was shown
 };
 
 VisitUsBox ClickVisitUs(TForm1& form) {
@@ -562,6 +579,16 @@ VisitUsBox ClickVisitUs(TForm1& form) {
     char caption[256] = {};
     GetWindowTextA(box, caption, sizeof caption);
     seen.caption = caption;
+    if (auto* shown = dynamic_cast<TForm*>(TWinControl::FindControl(box))) {
+      for (int i = 0; i < shown->ComponentCount(); ++i) {
+        TComponent* part = shown->Component(i);
+        seen.parts.push_back(std::string(part->ClassName()) + " " + part->Name());
+        if (auto* label = dynamic_cast<TLabel*>(part)) seen.message = label->Caption();
+      }
+    }
+    EnumChildWindows(
+        box, [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+        reinterpret_cast<LPARAM>(&seen.childWindows));
     seen.mainDisabled = !IsWindowEnabled(form.Handle());
     PostMessageA(box, WM_CLOSE, 0, 0);
   });
@@ -576,6 +603,11 @@ TEST_F(MainWindow, VisitUsWithoutABrowserShowsTheMessageBox) {
   const VisitUsBox box = ClickVisitUs(*form);
   EXPECT_TRUE(box.shown) << "the message box never appeared";
   EXPECT_EQ(box.caption, Application->Title());
+  // "\xE4\xAF..." is 浏览器无法定位。 (the browser cannot be found) in code page 936. The box holds
+  // that message and its OK button, and nothing else: no icon beside the text.
+  EXPECT_EQ(box.message, "\xE4\xAF\xC0\xC0\xC6\xF7\xCE\xDE\xB7\xA8\xB6\xA8\xCE\xBB\xA1\xA3");
+  EXPECT_EQ(box.parts, (std::vector<std::string>{"TLabel Message", "TButton OK"}));
+  EXPECT_EQ(box.childWindows, 1) << "a window beside the OK button's";
   EXPECT_TRUE(box.mainDisabled);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(form->na->Text(), before);

@@ -133,9 +133,37 @@ void ExpectLaidOutByDialogUnits(Shown& s) {
   EXPECT_EQ(window.Top, GetSystemMetrics(SM_CYSCREEN) / 2 - window.Height() / 2);
 }
 
+// The system's message font in another character set for the object's life, as a system of
+// another language may have it; the setting is put back however the test ends. Not saved to the
+// user's settings and announced to no window.
+class MessageFontCharset {
+ public:
+  explicit MessageFontCharset(BYTE charset) {
+    saved_.cbSize = sizeof saved_;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0)) return;
+    NONCLIENTMETRICSA changed = saved_;
+    changed.lfMessageFont.lfCharSet = charset;
+    set_ = SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0) != FALSE;
+  }
+  ~MessageFontCharset() {
+    if (set_) SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
+  }
+  MessageFontCharset(const MessageFontCharset&) = delete;
+  MessageFontCharset& operator=(const MessageFontCharset&) = delete;
+  bool Set() const { return set_; }
+
+ private:
+  NONCLIENTMETRICSA saved_{};
+  bool set_ = false;
+};
+
 }  // namespace
 
+// The box takes the system's message font, but always in the Chinese character set: the system
+// turns its 8-bit text into characters by the code page of the font's set.
 TEST(MessageForm, OneLineMessageIsSizedByDialogUnitsAndCentred) {
+  const MessageFontCharset western(ANSI_CHARSET);
+  ASSERT_TRUE(western.Set());
   int textHeight = 0, lineHeight = 0;
   ShowMessageWith(kOneLine, [&](Shown& s) {
     TMessageForm& form = *s.form;
@@ -146,9 +174,11 @@ TEST(MessageForm, OneLineMessageIsSizedByDialogUnitsAndCentred) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+      EXPECT_EQ(metrics.lfMessageFont.lfCharSet, ANSI_CHARSET);
       EXPECT_EQ(form.Font().Name(), metrics.lfMessageFont.lfFaceName);
       EXPECT_EQ(form.Font().Height(), metrics.lfMessageFont.lfHeight);
     }
+    EXPECT_EQ(form.Font().Charset(), GB2312_CHARSET);
     auto* label = Child<TLabel>(form, "Message");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->Caption(), kOneLine);

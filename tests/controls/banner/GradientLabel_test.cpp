@@ -188,10 +188,13 @@ TEST(GradientLabel, LineTypesOnPlainBackground) {
   struct Case {
     TGradientType type;
     TColor to;
-    int lineTop;  // of an 11-pixel high label; -1 for no line
+    COLORREF towards;  // the colour the line runs to, written out
+    int lineTop;       // of an 11-pixel high label; -1 for no line
   };
-  for (const Case& c : {Case{gtTopLine, clWhite, 0}, Case{gtCenterLine, RGB(255, 0, 0), 5},
-                        Case{gtBottomLine, clNone, 9}, Case{gtFullHorizontal, clNone, -1}}) {
+  for (const Case& c : {Case{gtTopLine, clWhite, RGB(255, 255, 255), 0},
+                        Case{gtCenterLine, RGB(255, 0, 0), RGB(255, 0, 0), 5},
+                        Case{gtBottomLine, clNone, RGB(255, 255, 255), 9},
+                        Case{gtFullHorizontal, clNone, RGB(255, 255, 255), -1}}) {
     SCOPED_TRACE(static_cast<int>(c.type));
     auto form = MakeForm(120, 20, clWhite);
     TGradientLabel* label = AddLabel(*form, Bounds(4, 3, 100, 11));
@@ -200,7 +203,7 @@ TEST(GradientLabel, LineTypesOnPlainBackground) {
     label->SetGradientType(c.type);
     TBitmap shot;
     Capture(*form, shot);
-    const auto line = GradientColumns(from, c.to, 100);
+    const auto line = GradientColumns(from, static_cast<TColor>(c.towards), 100);
     ExpectRows(shot, {4, 3}, 100, 0, 11, [&](int x, int y) {
       return c.lineTop >= 0 && (y == c.lineTop || y == c.lineTop + 1) ? line[static_cast<std::size_t>(x)] : ColorToRGB(from);
     });

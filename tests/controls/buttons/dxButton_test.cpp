@@ -4,6 +4,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/buttons/dxButtons.h"
 #include "framework/ActnList.h"
@@ -25,15 +26,16 @@ const char* const kSongTi = "\xCB\xCE\xCC\xE5";
 bool IsInk(COLORREF c) { return GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100; }
 bool IsRed(COLORREF c) { return c == kRed; }
 
-// First and last column, and first and last row, of the pixels inside the frame that match.
+// First and last column, and first and last row, of the pixels inside the frame that match (with
+// an inset of 0, of all the pixels).
 struct Extent {
   int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
   bool Found() const { return left <= right; }
 };
-Extent Find(TBitmap& bitmap, const std::function<bool(COLORREF)>& match) {
+Extent Find(TBitmap& bitmap, const std::function<bool(COLORREF)>& match, int inset = 1) {
   Extent e;
-  for (int y = 1; y < bitmap.Height() - 1; ++y)
-    for (int x = 1; x < bitmap.Width() - 1; ++x)
+  for (int y = inset; y < bitmap.Height() - inset; ++y)
+    for (int x = inset; x < bitmap.Width() - inset; ++x)
       if (match(bitmap.Pixel(x, y))) {
         e = {std::min(e.left, x), std::max(e.right, x), std::min(e.top, y), std::max(e.bottom, y)};
       }
@@ -45,10 +47,57 @@ Extent Find(TdxButton& button, const std::function<bool(COLORREF)>& match) {
   return Find(bitmap, match);
 }
 
+// The caption's lines: one extent for each band of rows inside the frame that holds ink.
+std::vector<Extent> Lines(TBitmap& bitmap) {
+  std::vector<Extent> lines;
+  bool previous = false;
+  for (int y = 1; y < bitmap.Height() - 1; ++y) {
+    bool ink = false;
+    for (int x = 1; x < bitmap.Width() - 1; ++x) {
+      if (!IsInk(bitmap.Pixel(x, y))) continue;
+      if (!ink && !previous) lines.push_back({});
+      Extent& e = lines.back();
+      e = {std::min(e.left, x), std::max(e.right, x), std::min(e.top, y), std::max(e.bottom, y)};
+      ink = true;
+    }
+    previous = ink;
+  }
+  return lines;
+}
+
 COLORREF PaintedPixel(TdxButton& button, int x, int y) {
   TBitmap bitmap;
   PaintInto(button, bitmap);
   return bitmap.Pixel(x, y);
+}
+
+// The gradients' colour families: the face runs from white to 0xE7EBEF, the hot ring from
+// 0xCEF3FF to orange 0x0096E7, the focus ring from 0xFFE7CE to blue 0xEF846D.
+bool IsFace(COLORREF c) { return GetRValue(c) >= 0xEF && GetGValue(c) >= 0xEB && GetBValue(c) >= 0xE7; }
+bool IsHotRing(COLORREF c) { return GetRValue(c) >= 0xE7 && GetBValue(c) <= 0xCE; }
+bool IsFocusRing(COLORREF c) { return GetRValue(c) <= 0xCE && GetBValue(c) >= 0xEF; }
+
+// A lit button's ring: on all four sides the two pixels inside the frame are the ring's, the third
+// the face's (the corners aside, where the frame rounds).
+void ExpectRing(TdxButton& button, const std::function<bool(COLORREF)>& ring) {
+  TBitmap b;
+  PaintInto(button, b);
+  const int w = b.Width(), h = b.Height();
+  int wrong = 0;
+  auto expect = [&](int x, int y, bool inRing) {
+    const COLORREF c = b.Pixel(x, y);
+    if ((inRing ? ring(c) : IsFace(c)) || ++wrong > 5) return;
+    ADD_FAILURE() << "at " << x << "," << y << ": " << std::hex << c << (inRing ? " is not the ring's" : " is not the face's");
+  };
+  for (int x = 3; x < w - 3; ++x) {
+    for (int y : {1, 2, h - 3, h - 2}) expect(x, y, true);
+    for (int y : {3, h - 4}) expect(x, y, false);
+  }
+  for (int y = 3; y < h - 3; ++y) {
+    for (int x : {1, 2, w - 3, w - 2}) expect(x, y, true);
+    for (int x : {3, w - 4}) expect(x, y, false);
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 // A red square on a white ground; white, the bottom-left pixel's colour, is drawn transparent.
@@ -307,6 +356,15 @@ TEST_F(DxButton, ARestingButtonOnScreenHasTheRoundedFrameAroundTheFullFace) {
   ASSERT_TRUE(caption.Found());
   EXPECT_LE(std::abs(caption.left - (w - 1 - caption.right)), 2);
   EXPECT_LE(std::abs(caption.top - (h - 1 - caption.bottom)), 3);
+
+  // Twice as tall, the face shows its last bands: it ends in light grey 0xE7EBEF.
+  button->SetBounds(10, 10, w, 2 * h);
+  TBitmap tall;
+  PaintInto(*button, tall);
+  for (int x = 1; x < w - 1; ++x) {
+    ASSERT_EQ(tall.Pixel(x, 1), 0xFFFFFFu) << x;
+    ASSERT_EQ(tall.Pixel(x, 2 * h - 2), 0xE7EBEFu) << x;
+  }
 }
 
 TEST_F(DxButton, StatesShowAsRingsAndFaces) {
@@ -316,6 +374,7 @@ TEST_F(DxButton, StatesShowAsRingsAndFaces) {
   button->Perform(CM_MOUSEENTER);
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kHotTop);   // orange ring ...
   EXPECT_EQ(PaintedPixel(*button, mid, 3), kFaceTop);  // ... around the face, 3 pixels in
+  ExpectRing(*button, IsHotRing);
 
   Press(button);
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kPressedTop);
@@ -328,6 +387,7 @@ TEST_F(DxButton, StatesShowAsRingsAndFaces) {
   Release(button, 100, 10);
 
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kFocusTop);  // focused, not hot
+  ExpectRing(*button, IsFocusRing);
   TBitmap plain, dotted;
   PaintInto(*button, plain);
   button->SetShowFocusRect(true);
@@ -335,6 +395,15 @@ TEST_F(DxButton, StatesShowAsRingsAndFaces) {
   int differing = 0;
   for (int x = 3; x < button->Width() - 3; ++x) differing += plain.Pixel(x, 3) != dotted.Pixel(x, 3);
   EXPECT_GT(differing, 10) << "the dotted focus rectangle on row 3";
+  button->SetShowFocusRect(false);
+
+  // With 97 rows inside the frame the last of the 64 bands has a row past its dithered first one:
+  // the rings end in their lower colours.
+  button->SetBounds(10, 10, 73, 99);
+  EXPECT_EQ(PaintedPixel(*button, mid, 97), 0xEF846Du);  // blue
+  button->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(PaintedPixel(*button, mid, 97), 0x0096E7u);  // orange
+  button->Perform(CM_MOUSELEAVE);
   Focus(other);
   EXPECT_EQ(PaintedPixel(*button, mid, 1), kFaceTop);
 }
@@ -419,31 +488,42 @@ TEST_F(DxButton, CaptionsWrapAndEndInAnEllipsisWhenTheyDoNotFit) {
   button->SetCaption("Wrap this caption");
   TBitmap bitmap;
   PaintInto(*button, bitmap);
-  // Count the bands of rows holding ink: one per line.
-  auto lines = [](TBitmap& b) {
-    int bands = 0;
-    bool previous = false;
-    for (int y = 1; y < b.Height() - 1; ++y) {
-      bool ink = false;
-      for (int x = 1; x < b.Width() - 1 && !ink; ++x) ink = IsInk(b.Pixel(x, y));
-      bands += ink && !previous;
-      previous = ink;
-    }
-    return bands;
-  };
-  EXPECT_EQ(lines(bitmap), 2);
+  EXPECT_EQ(Lines(bitmap).size(), 2u);
   button->SetWordWrap(false);
   PaintInto(*button, bitmap);
-  EXPECT_EQ(lines(bitmap), 1);
+  EXPECT_EQ(Lines(bitmap).size(), 1u);
 
-  // One word longer than the button: cut short with an ellipsis that ends inside the frame.
+  // One word longer than the button: cut short with an ellipsis that ends inside the frame. Looked
+  // for over the frame's columns too: a caption running over the edges shows there.
   button->SetWordWrap(true);
   button->SetCaption("Incomprehensibilities");
   const int w = button->Width();
-  const Extent cut = Find(*button, IsInk);
+  PaintInto(*button, bitmap);
+  const Extent cut = Find(bitmap, IsInk, 0);
+  ASSERT_TRUE(cut.Found());
+  EXPECT_GE(cut.left, 1);
   EXPECT_LE(cut.right, w - 2);
   EXPECT_GE(cut.right, w - 12);
-  EXPECT_EQ(PaintedPixel(*button, w - 1, 30), kFrame);
+  EXPECT_EQ(bitmap.Pixel(w - 1, 30), kFrame);
+  // The ellipsis: the last three runs of inked columns are dots, low and on one row.
+  std::vector<Extent> runs;
+  for (int x = 1; x < w - 1; ++x) {
+    Extent column;
+    for (int y = 1; y < bitmap.Height() - 1; ++y)
+      if (IsInk(bitmap.Pixel(x, y))) column = {x, x, std::min(column.top, y), std::max(column.bottom, y)};
+    if (!column.Found()) continue;
+    if (runs.empty() || runs.back().right != x - 1) {
+      runs.push_back(column);
+    } else {
+      runs.back() = {runs.back().left, x, std::min(runs.back().top, column.top), std::max(runs.back().bottom, column.bottom)};
+    }
+  }
+  ASSERT_GE(runs.size(), 4u);
+  for (std::size_t i = runs.size() - 3; i < runs.size(); ++i) {
+    EXPECT_LE(runs[i].bottom - runs[i].top, 1) << "run " << i << " is no dot";
+    EXPECT_EQ(runs[i].bottom, runs.back().bottom);
+  }
+  EXPECT_GT(runs[runs.size() - 4].bottom - runs[runs.size() - 4].top, 2) << "a letter before the dots";
 }
 
 // Where glyph and caption go is worked out (and tested) as pure geometry; here they are drawn.
@@ -467,6 +547,20 @@ TEST_F(DxButton, GlyphsAreDrawnTransparentBesideOrAboveTheCaption) {
   EXPECT_GE(gap, s);
   EXPECT_LE(gap, s + 2);
   EXPECT_EQ(rightGlyph.top, leftGlyph.top);
+  // Wrapped onto two lines of different lengths, the caption is right-aligned: the lines end at
+  // one column and begin at different ones.
+  const std::string caption = "Wrapping caption x";
+  button->SetCaption(caption);
+  // Beside the glyph, room for all but the last pixel of the caption.
+  button->SetBounds(10, 10, MeasureText(button->Font(), caption).cx - 1 + 8 + s, 50);
+  TBitmap wrapped;
+  PaintInto(*button, wrapped);
+  const std::vector<Extent> lines = Lines(wrapped);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_LE(std::abs(lines[1].right - lines[0].right), 1);
+  EXPECT_GE(std::abs(lines[1].left - lines[0].left), 4);
+  button->SetCaption("Go");
+  button->SetBounds(10, 10, 90, 50);
 
   // An empty caption still measures one line: the glyph stays above where that line would be.
   button->SetLayout(blGlyphTop);

@@ -613,6 +613,9 @@ TEST_F(CxTextEdit, CharCaseEchoModeAndMaxLength) {
   box.Properties().SetCharCase(ecUpperCase);
   box.SetText(std::string("ab") + kQing + "1z");
   EXPECT_EQ(box.Text(), std::string("AB") + kQing + "1Z");
+  // 0x81 leads a character of the code page beyond GB2312 ("\x81" "a"): its trail byte is no letter.
+  box.SetText("\x81" "ab");
+  EXPECT_EQ(box.Text(), "\x81" "aB");
   box.Properties().SetCharCase(ecLowerCase);
   box.SetText("QwE");
   EXPECT_EQ(box.Text(), "qwe");

@@ -138,19 +138,28 @@ TEST(StatusPane, TallCaptionIsClippedToTheCaptionArea) {
   pane.SetFillColor(static_cast<TColor>(kFill));
   pane.Font().SetHeight(-30);
   pane.SetCaption("Wg");
+  // The caption area 9 pixels less high than the text: the text starts 9 / 2 = 4 pixels above
+  // it (the half rounded towards zero, not down to 5), and is not pulled down into it.
+  const int textHeight = MeasureText(pane.Font(), "Pp").cy;
+  pane.SetBounds(0, 0, 100, textHeight - 9 + 4);
+  const TRect area = pane.GetCaptionRect();
+  ASSERT_EQ(area.Height(), textHeight - 9);
+  const int h = pane.Height();
   TBitmap bitmap;
   pane.PaintInto(bitmap);
   // Border and frame untouched: outer ring in the pane colour, ring as the default frame.
   for (int x = 0; x < 100; ++x) {
     EXPECT_EQ(bitmap.Pixel(x, 0), kPaneColor);
-    EXPECT_EQ(bitmap.Pixel(x, 19), kPaneColor);
+    EXPECT_EQ(bitmap.Pixel(x, h - 1), kPaneColor);
   }
   const COLORREF frame = Rgb(RaiseLuminance(clBtnShadow, 30));
   for (int x = 2; x < 98; ++x) {
     EXPECT_EQ(bitmap.Pixel(x, 1), frame);
-    EXPECT_EQ(bitmap.Pixel(x, 18), frame);
+    EXPECT_EQ(bitmap.Pixel(x, h - 2), frame);
   }
-  EXPECT_FALSE(FindInk(bitmap, pane.GetCaptionRect(), kFill).Empty());
+  TextPicture text(pane.Font(), "Wg", Rgb(pane.Font().Color()), kFill);
+  ASSERT_FALSE(FindInk(bitmap, area, kFill).Empty());
+  EXPECT_EQ(Differences(bitmap, area, text, 5, area.Top - 4, kFill), 0) << "the text's top 4 pixels above the area";
 }
 
 TEST(StatusPane, DisabledCaptionIsEmbossed) {
