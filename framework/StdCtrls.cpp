@@ -512,12 +512,17 @@ bool EditCountsCharacters() {
 }
 
 // An 8-bit text as characters, with the byte each begins at and the text's end; or its beginning,
-// up to the character at the window position `through`.
+// up to the character at the window position `through`. Decoding again keeps the storage.
 struct DecodedText {
   std::u32string characters;
   std::vector<int> offsets;
 
-  DecodedText(const char* text, int bytes, int through = INT_MAX) {
+  DecodedText() = default;
+  DecodedText(const char* text, int bytes) { Decode(text, bytes); }
+
+  void Decode(const char* text, int bytes, int through = INT_MAX) {
+    characters.clear();
+    offsets.clear();
     const bool characterPositions = EditCountsCharacters();
     for (int i = 0; i < bytes;) {
       if ((characterPositions ? static_cast<int>(characters.size()) : i) > through) {
@@ -548,8 +553,10 @@ struct DecodedText {
 // it the text of a row onwards as bytes, and positions in its own unit.
 int CALLBACK BreakAtSpaces(LPSTR text, int index, int bytes, int action) {
   if (!text || bytes <= 0) return 0;
-  // A row's breaks lie before the index: only that much of what may be a long text is read.
-  const DecodedText decoded(text, bytes, action == WB_RIGHT ? INT_MAX : index);
+  // Called many times for every change of the text: it reads only as much of what may be a long
+  // text as it needs (a row's breaks lie before the index), into storage kept between calls.
+  thread_local DecodedText decoded;
+  decoded.Decode(text, bytes, action == WB_RIGHT ? INT_MAX : index);
   const int at = decoded.FromWindow(index);
   switch (action) {
     case WB_ISDELIMITER:
