@@ -133,7 +133,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Register("FloorTimer", TimerProc, nullptr);
 #ifndef FLOOR_PLAIN
   InitCommonControls();
-  HMODULE uxTheme = LoadLibraryA("UxTheme.dll");
+  // From the system folder only, as the program takes it.
+  HMODULE uxTheme = LoadLibraryExA("UxTheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   Register("FloorThemeReceiver", DefWindowProcA, nullptr);
   CreateWindowExA(0, "FloorThemeReceiver", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 #endif
